@@ -1,0 +1,156 @@
+#include "SpriteManager.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "SDL.h"
+#include "SDL_image.h"
+#include <GL/glu.h>
+
+namespace {
+
+const int kPathBufferSize = 200;
+const int kCentreMarker = -1337;
+
+// Formats "<directory>/<n>.png"; a path that does not fit counts as missing.
+bool formatNumberedPath(char* buffer, const char* directory, int n)
+{
+    const int length = snprintf(buffer, kPathBufferSize, "%s/%i.png", directory, n);
+    if (length >= 0 && length < kPathBufferSize)
+        return true;
+    fprintf(stderr, "Sorry, sprite %s is missing\n", buffer);
+    return false;
+}
+
+} // namespace
+
+SpriteManager::SpriteManager(const char* directory)
+{
+    char* name = new char[kPathBufferSize];
+    for (int n = 0;; ++n) {
+        if (!formatNumberedPath(name, directory, n) || addSprite(name) < 0) {
+            printf("Loaded %i sprites\n", n);
+            break;
+        }
+    }
+    delete[] name;
+    screenWidth = 100000;
+    screenHeight = 100000;
+}
+
+SpriteManager::~SpriteManager()
+{
+    freeSprites();
+}
+
+int SpriteManager::addSprite(const char* path)
+{
+    SDL_Surface* image = IMG_Load(path);
+    if (image == NULL) {
+        fprintf(stderr, "Sorry, sprite %s is missing\n", path);
+        return -1;
+    }
+    GLuint* cell = new GLuint;
+    glGenTextures(1, cell);
+
+    // Without per-surface alpha blending the blit copies alpha instead of blending it.
+    SDL_SetAlpha(image, 0, 255);
+    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32,
+                                             0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (rgba == NULL) {
+        fprintf(stderr, "FAIL %s, %i) New surface couldn't be created for %s. Likely cause: out of RAM\n",
+                __FILE__, __LINE__, path);
+        exit(1);
+    }
+    SDL_BlitSurface(image, NULL, rgba, NULL);
+
+    glBindTexture(GL_TEXTURE_2D, *cell);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, rgba->w, rgba->h, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
+
+    SDL_FreeSurface(rgba);
+    SDL_FreeSurface(image);
+    textureNames.push_back(cell);
+    return size() - 1;
+}
+
+GLuint* SpriteManager::getSprite(int index)
+{
+    if (index >= 0 && index < size())
+        return textureNames[index];
+    fprintf(stderr, "Requested sprite %i is out of bounds\n", index);
+    return NULL;
+}
+
+void SpriteManager::freeSprites()
+{
+    for (GLuint* cell : textureNames)
+        delete cell;
+    textureNames.clear();
+}
+
+void SpriteManager::drawSprite(int index, int x, int y, int width, int height, float angle)
+{
+    if (x == kCentreMarker && y == kCentreMarker) {
+        x = screenWidth / 2;
+        y = screenHeight / 2;
+    }
+    if (x < -width || x >= screenWidth || y < -height || y >= screenHeight)
+        return;
+
+    const float hw = static_cast<float>(width / 2);
+    const float hh = static_cast<float>(height / 2);
+
+    glPushMatrix();
+    glTranslatef(x + hw, y + hh, 0.0f);
+    // The quad is laid out upside down, so 180 degrees brings it upright;
+    // subtracting the angle turns positive angles counter-clockwise on screen.
+    glRotatef(180.0f - angle, 0.0f, 0.0f, 1.0f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    GLuint* texture = getSprite(index);
+    if (texture == NULL) {
+        fprintf(stderr, "FAIL) Requested dead sprite %i to be drawn at (%i,%i)\n", index, x, y);
+        glPopMatrix();
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, *texture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(hw, hh);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(-hw, hh);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(-hw, -hh);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(hw, -hh);
+    glEnd();
+    glPopMatrix();
+}
+
+void SpriteManager::drawSprite(int index, int x, int y, int width, int height)
+{
+    drawSprite(index, x, y, width, height, 0.0f);
+}
+
+int SpriteManager::size()
+{
+    return static_cast<int>(textureNames.size());
+}
+
+void SpriteManager::setScreenSize(int width, int height)
+{
+    screenWidth = width;
+    screenHeight = height;
+}
+
+int SpriteManager::getScreenWidth()
+{
+    return screenWidth;
+}
+
+int SpriteManager::getScreenHeight()
+{
+    return screenHeight;
+}

@@ -1,0 +1,71 @@
+#include "CGame.h"
+
+#include <cstdlib>
+
+#include "Platform.h"
+#include "SpriteManager.h"
+#include "TorvaneActor.h"
+#include "TorvaneTimer.h"
+
+CGame::CGame() : actors()
+{
+    TQ_initSDL(640, 480);
+    TQ_initGL(640, 480);
+    TQ_initMixer(22050, 4);
+    TQ_setWindowTitle("Grubnosh");
+
+    delta = 0.0f;
+    score = 0;
+    missed = 0;
+    lives = 9;
+
+    sprites = new SpriteManager("data/sprites");
+    tiles = new SpriteManager("data/tiles");
+    map = NULL;
+    sprites->setScreenSize(640, 480);
+    tiles->setScreenSize(640, 480);
+    font = NULL;
+
+    player = new TorvaneActor(sprites);
+    player->setXYWH(15, 416, 64, 64);
+    player->setAnimation(0, 3, 0.3f);
+    actors.push_back(player);
+
+    spawnTimer = new TorvaneTimer(1.35f, true);
+}
+
+// Only the list's nodes go; everything else lives until the process ends.
+CGame::~CGame()
+{
+}
+
+void CGame::gameLoop()
+{
+    bool done = false;
+    while (!done) {
+        delta = TQ_getNewDelta();
+        TQ_clearScreen();
+        drawBackground(delta);
+        if (lives == 0) {
+            done = true;
+            gameOver();
+        }
+        displaySprites();
+        displayHUD();
+        if (spawnTimer->update(delta)) {
+            spawnTimer->reset();
+            spawnEnemy(rand() % 4 == 1 ? 1 : 0);
+        }
+        handleEnemies();
+        if (getInput() < 0)
+            done = true;
+        TQ_flip();
+        TQ_delay(0);
+    }
+}
+
+void CGame::displaySprites()
+{
+    for (TorvaneActor* actor : actors)
+        actor->draw(320, 240);
+}

@@ -1,0 +1,5 @@
+#include "CGame.h"
+
+void CGame::displayHUD()
+{
+}

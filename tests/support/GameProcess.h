@@ -1,0 +1,52 @@
+#ifndef TEST_GAME_PROCESS_H
+#define TEST_GAME_PROCESS_H
+
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+// The real game binary, started in a folder under the harness's X display and
+// driven from outside: keys through XTEST (xdotool), closing through a real
+// WM_DELETE_WINDOW message. Standard output and error are kept apart.
+class GameProcess
+{
+public:
+    // Starts the binary with the folder as its working directory.
+    explicit GameProcess(const std::string& folder);
+    ~GameProcess();
+
+    // Waits for the window titled "Grubnosh" and gives it the keyboard focus.
+    // Returns false if it did not appear in time.
+    bool waitForWindow(double seconds = 20.0);
+    unsigned long window() const { return windowId; }
+    std::string caption() const;
+
+    void keyDown(const std::string& key);
+    void keyUp(const std::string& key);
+    void tap(const std::string& key);
+    void closeWindow();
+
+    bool running();
+    // Exit status, or -1 if the process did not end in time (it is then killed).
+    int waitForExit(double seconds = 20.0);
+
+    std::string out() const;
+    std::string err() const;
+    std::vector<std::string> outLines() const;
+    std::vector<std::string> errLines() const;
+
+private:
+    void xdotool(const std::string& arguments);
+
+    std::string folder;
+    pid_t pid;
+    int status;
+    bool exited;
+    unsigned long windowId;
+};
+
+// Sleeps for the given number of seconds.
+void pause(double seconds);
+
+#endif

@@ -1,0 +1,23 @@
+#ifndef TEST_GL_SUPPORT_H
+#define TEST_GL_SUPPORT_H
+
+#include <cstdint>
+
+// Opens the 640 x 480 OpenGL window once per process and sets the 2D state.
+void openTestWindow();
+
+struct Pixel
+{
+    uint8_t r, g, b, a;
+};
+
+// Reads the back buffer at a window position with the origin at the top left.
+Pixel pixelAt(int x, int y);
+
+// Clears the frame to the clear colour (opaque black is what reads back).
+void clearFrame();
+
+// True when the pixel is far from black in any channel.
+bool isLit(const Pixel& pixel);
+
+#endif

@@ -1,0 +1,35 @@
+#ifndef TEST_FOLDER_H
+#define TEST_FOLDER_H
+
+#include <string>
+
+// A fresh temporary directory, removed with its contents when the object goes.
+class TestFolder
+{
+public:
+    TestFolder();
+    ~TestFolder();
+
+    const std::string& path() const { return root; }
+    std::string file(const std::string& name) const { return root + "/" + name; }
+    void write(const std::string& name, const std::string& contents) const;
+    std::string read(const std::string& name) const;
+    // Links the project's data/ folder in, so the game can start here.
+    void linkGameData() const;
+
+private:
+    std::string root;
+};
+
+// Changes the working directory for the lifetime of the object.
+class WorkingDirectory
+{
+public:
+    explicit WorkingDirectory(const std::string& path);
+    ~WorkingDirectory();
+
+private:
+    std::string previous;
+};
+
+#endif
