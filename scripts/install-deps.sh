@@ -7,6 +7,7 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri
   libgtest-dev xvfb xauth xdotool libx11-dev
+  librsvg2-bin python3-pil fonts-dejavu-core
 )
 
 missing=()
