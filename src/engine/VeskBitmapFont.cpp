@@ -184,6 +184,12 @@ int VeskBitmapFont::loadBitmap(const char* path)
         fprintf(stderr, "FAIL) Image file %s not found\n", path);
         return -1;
     }
+    // Without a window there is no OpenGL context, and the mipmap builder would crash.
+    if (glGetString(GL_VERSION) == NULL) {
+        fprintf(stderr, "FAIL) No OpenGL context to hold %s\n", path);
+        SDL_FreeSurface(image);
+        return -1;
+    }
     SDL_SetColorKey(image, SDL_SRCCOLORKEY, SDL_MapRGB(image->format, 0, 0, 0));
     GLuint* cell = new GLuint;
     glGenTextures(1, cell);
