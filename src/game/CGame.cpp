@@ -6,6 +6,7 @@
 #include "SpriteManager.h"
 #include "TorvaneActor.h"
 #include "TorvaneTimer.h"
+#include "VeskBitmapFont.h"
 
 CGame::CGame() : actors()
 {
@@ -24,7 +25,7 @@ CGame::CGame() : actors()
     map = NULL;
     sprites->setScreenSize(640, 480);
     tiles->setScreenSize(640, 480);
-    font = NULL;
+    font = new VeskBitmapFont("data/bitfont.tga", "data/bitfont.fnt");
 
     player = new TorvaneActor(sprites);
     player->setXYWH(15, 416, 64, 64);
