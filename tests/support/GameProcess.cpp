@@ -139,6 +139,11 @@ void GameProcess::tap(const std::string& key)
     xdotool("key " + key);
 }
 
+void GameProcess::moveMouse(int x, int y)
+{
+    xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+}
+
 void GameProcess::closeWindow()
 {
     Display* display = XOpenDisplay(NULL);
@@ -154,6 +159,32 @@ void GameProcess::closeWindow()
     XSendEvent(display, windowId, False, NoEventMask, &message);
     XFlush(display);
     XCloseDisplay(display);
+}
+
+Frame GameProcess::grabWindow() const
+{
+    Display* display = XOpenDisplay(NULL);
+    if (display == NULL)
+        throw std::runtime_error("no X display");
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, windowId, &attributes);
+    Frame frame(attributes.width, attributes.height);
+    XImage* image = XGetImage(display, windowId, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image == NULL) {
+        XCloseDisplay(display);
+        throw std::runtime_error("cannot read the window");
+    }
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            const auto channel = [pixel](unsigned long mask) {
+                return static_cast<uint8_t>((pixel & mask) >> __builtin_ctzl(mask));
+            };
+            frame.set(x, y, Rgb{channel(image->red_mask), channel(image->green_mask), channel(image->blue_mask)});
+        }
+    XDestroyImage(image);
+    XCloseDisplay(display);
+    return frame;
 }
 
 bool GameProcess::running()

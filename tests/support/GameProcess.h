@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+#include "Frame.h"
+
 // The real game binary, started in a folder under the harness's X display and
 // driven from outside: keys through XTEST (xdotool), closing through a real
 // WM_DELETE_WINDOW message. Standard output and error are kept apart.
@@ -25,7 +27,10 @@ public:
     void keyDown(const std::string& key);
     void keyUp(const std::string& key);
     void tap(const std::string& key);
+    void moveMouse(int x, int y);
     void closeWindow();
+    // What the window shows right now, read from the X server.
+    Frame grabWindow() const;
 
     bool running();
     // Exit status, or -1 if the process did not end in time (it is then killed).

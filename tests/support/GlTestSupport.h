@@ -2,6 +2,9 @@
 #define TEST_GL_SUPPORT_H
 
 #include <cstdint>
+#include <string>
+
+#include "Frame.h"
 
 // Opens the 640 x 480 OpenGL window once per process and sets the 2D state.
 void openTestWindow();
@@ -19,5 +22,26 @@ void clearFrame();
 
 // True when the pixel is far from black in any channel.
 bool isLit(const Pixel& pixel);
+
+// The whole 640 x 480 back buffer.
+Frame readFrame();
+
+class CGame;
+class TestFolder;
+
+// The colours of the stand-in sprites 0 to 5: the pig's three frames, apple, hostile, hit pig.
+const Rgb kStandInSpriteColours[6] = {{250, 150, 170}, {230, 130, 150}, {210, 110, 130},
+                                      {220, 30, 30},   {90, 60, 160},   {255, 230, 0}};
+
+// Six 64 x 64 sprites of one colour each, named as the sprite manager expects.
+void writeStandInSprites(const std::string& directory);
+
+// A real game started in the folder, on the project's data but for the sprites,
+// which are the stand-ins: their pictures do not matter to play, only that all six exist.
+CGame* startGameWithStandInSprites(const TestFolder& folder);
+
+// Writes a square image of one opaque colour (a BMP, which the image loader
+// recognises whatever the file is named).
+void writeSolidImage(const std::string& path, int size, uint8_t r, uint8_t g, uint8_t b);
 
 #endif

@@ -41,6 +41,14 @@ void TestFolder::linkGameData() const
     std::filesystem::create_directory_symlink(std::string(GRUBNOSH_SOURCE_DIR) + "/data", file("data"));
 }
 
+void TestFolder::linkGameDataWithout(const std::string& entry) const
+{
+    std::filesystem::create_directories(file("data"));
+    for (const auto& item : std::filesystem::directory_iterator(std::string(GRUBNOSH_SOURCE_DIR) + "/data"))
+        if (item.path().filename() != entry)
+            std::filesystem::create_symlink(item.path(), file("data/" + item.path().filename().string()));
+}
+
 WorkingDirectory::WorkingDirectory(const std::string& path) : previous(std::filesystem::current_path())
 {
     std::filesystem::current_path(path);

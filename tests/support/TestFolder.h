@@ -16,6 +16,8 @@ public:
     std::string read(const std::string& name) const;
     // Links the project's data/ folder in, so the game can start here.
     void linkGameData() const;
+    // Makes data/ here with links to every entry of the project's data/ but one.
+    void linkGameDataWithout(const std::string& entry) const;
 
 private:
     std::string root;
