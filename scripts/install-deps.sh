@@ -8,6 +8,7 @@ packages=(
   libgl1-mesa-dri
   libgtest-dev xvfb xauth xdotool libx11-dev
   librsvg2-bin python3-pil fonts-dejavu-core
+  clang libclang-rt-14-dev
   vorbis-tools
 )
 

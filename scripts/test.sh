@@ -15,3 +15,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp"
 (cd build-asan && ctest --output-on-failure -j "$(nproc)" -L '^(unit|gl)$' "$@")
+
+echo "== short fuzzing runs of the file readers, and replays of past findings"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRUBNOSH_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j "$(nproc)"
+(cd build-fuzz && ctest --output-on-failure -j "$(nproc)" -L fuzz)
