@@ -7,6 +7,7 @@
 
 #include "BmpFile.h"
 #include "CGame.h"
+#include "GlTestSupport.h"
 #include "OutputCapture.h"
 #include "Platform.h"
 #include "SpriteManager.h"
@@ -416,31 +417,13 @@ TEST_F(GamePlay, EachInputFrameAdvancesThePigsAnimationOnce)
     EXPECT_EQ(game->player->getFrame(), 2);
 }
 
-namespace {
-
-void fillRows(int top, int bottom, float r, float g, float b)
-{
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(r, g, b);
-    glBegin(GL_QUADS);
-    glVertex2f(0, top);
-    glVertex2f(640, top);
-    glVertex2f(640, bottom);
-    glVertex2f(0, bottom);
-    glEnd();
-    glColor3f(1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
-}
-
-} // namespace
-
 TEST_F(GamePlay, ScreenshotKeyWritesTheFrameSoFarTopRowFirst)
 {
     WorkingDirectory inFolder(folder->path());
     remove("sshot.bmp");
     TQ_clearScreen();
-    fillRows(0, 1, 1, 0, 0);
-    fillRows(479, 480, 0, 0, 1);
+    fillBox(0, 0, 640, 1, 1, 0, 0);
+    fillBox(0, 479, 640, 480, 0, 0, 1);
     pushKey(SDLK_F2);
     pushKey(SDLK_F2);
     EXPECT_EQ(game->getInput(), 0) << "the screenshot key does not quit";

@@ -4,27 +4,10 @@
 
 #include "BmpFile.h"
 #include "CGame.h"
+#include "GlTestSupport.h"
 #include "OutputCapture.h"
 #include "Platform.h"
 #include "TestFolder.h"
-
-namespace {
-
-void fillBox(int left, int top, int right, int bottom, float r, float g, float b)
-{
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(r, g, b);
-    glBegin(GL_QUADS);
-    glVertex2f(left, top);
-    glVertex2f(right, top);
-    glVertex2f(right, bottom);
-    glVertex2f(left, bottom);
-    glEnd();
-    glColor3f(1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
-}
-
-} // namespace
 
 // One test, because it changes the window under the game and then takes video away.
 TEST(Screenshot, FollowsTheVideoSurfaceSizeAndNeedsOne)
