@@ -92,14 +92,6 @@ TEST(ActorAngles, TowardsSwitchesRangeAtTwoRadiansNotAtZero)
     EXPECT_NEAR(angleTowardsDirection(3.0), 3.0 * 180.0 / M_PI, 1e-3);
 }
 
-TEST(ActorAngles, RotateFacingTakesTheAngleTowardsTheTarget)
-{
-    TorvaneActor actor(NULL);
-    actor.setXYWH(100.0f, 100.0f, 64.0f, 64.0f);
-    actor.rotateFacing(100.0f, 50.0f);
-    EXPECT_EQ(actor.getRotation(), actor.angleTowards(100.0f, 50.0f));
-}
-
 TEST(ActorAngles, RotateTowardsStepsWholeOutsideAThreeDegreeDeadZone)
 {
     TorvaneActor actor(NULL);
