@@ -14,11 +14,13 @@ stop_xvfb() {
 trap stop_xvfb EXIT
 
 # Xvfb picks a free display itself and reports it on fd 3 once it is listening.
+# -noreset: a server that resets when its last client leaves refuses connections
+# made during the reset, and the tests connect and disconnect many times.
 # Servers started at the same moment can still race for a display, so the first
 # answer from the server is checked and a failed start is retried.
 for attempt in 1 2 3; do
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp +extension GLX 3>"$fifo" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset +extension GLX 3>"$fifo" 2>/dev/null &
   xvfb_pid=$!
   display=""
   read -r -t 20 display <"$fifo" || true

@@ -17,6 +17,9 @@ Pixel pixelAt(int x, int y);
 // Clears the frame to the clear colour (opaque black is what reads back).
 void clearFrame();
 
+// Fills a box of the window with a plain colour (untextured), corners in pixels.
+void fillBox(int left, int top, int right, int bottom, float r, float g, float b);
+
 // True when the pixel is far from black in any channel.
 bool isLit(const Pixel& pixel);
 
