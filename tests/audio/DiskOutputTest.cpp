@@ -48,17 +48,25 @@ protected:
         ASSERT_EQ(TQ_initMixer(22050, 4), 0) << Mix_GetError();
     }
 
-    void TearDown() override { SDL_Quit(); }
+    void TearDown() override
+    {
+        if (!closed)
+            Mix_CloseAudio();
+        SDL_Quit();
+    }
 
+    // The driver writes its last buffer when the device closes.
     std::vector<Sint16> closeAndRead()
     {
         Mix_CloseAudio();
+        closed = true;
         return samplesIn(output());
     }
 
     std::string output() const { return folder.file("mixed.raw"); }
 
     TestFolder folder;
+    bool closed = false;
 };
 
 } // namespace
