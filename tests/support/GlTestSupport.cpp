@@ -2,7 +2,25 @@
 
 #include <cstdlib>
 
+#include <X11/Xlib.h>
+
 #include "Platform.h"
+#include "SDL_syswm.h"
+
+namespace {
+
+// Classic SDL 1.2 titles an outer window and draws into a child of it;
+// sdl12-compat has the one SDL2 window and reports no outer one.
+Window titledWindow()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1)
+        return 0;
+    return info.info.x11.wmwindow != 0 ? info.info.x11.wmwindow : info.info.x11.window;
+}
+
+} // namespace
 
 void openTestWindow()
 {
@@ -14,6 +32,27 @@ void openTestWindow()
         abort();
     TQ_initGL(640, 480);
     opened = true;
+}
+
+ShownWindow shownWindow()
+{
+    ShownWindow shown = {"", 0, 0};
+    const Window window = titledWindow();
+    Display* display = window != 0 ? XOpenDisplay(NULL) : NULL;
+    if (display == NULL)
+        return shown;
+    char* title = NULL;
+    if (XFetchName(display, window, &title) && title != NULL) {
+        shown.title = title;
+        XFree(title);
+    }
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        shown.width = attributes.width;
+        shown.height = attributes.height;
+    }
+    XCloseDisplay(display);
+    return shown;
 }
 
 Pixel pixelAt(int x, int y)

@@ -2,6 +2,7 @@
 #define TEST_GL_SUPPORT_H
 
 #include <cstdint>
+#include <string>
 
 // Opens the 640 x 480 OpenGL window once per process and sets the 2D state.
 void openTestWindow();
@@ -10,6 +11,14 @@ struct Pixel
 {
     uint8_t r, g, b, a;
 };
+
+// The test window as the X server shows it, whichever SDL 1.2 runs it.
+struct ShownWindow
+{
+    std::string title;
+    int width, height;
+};
+ShownWindow shownWindow();
 
 // Reads the back buffer at a window position with the origin at the top left.
 Pixel pixelAt(int x, int y);
