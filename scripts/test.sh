@@ -9,7 +9,7 @@ scripts/build.sh
 (cd build && ctest --output-on-failure -j "$(nproc)" "$@")
 
 echo "== unit and gl layers under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGRUBNOSH_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGRUBNOSH_SANITIZE=ON -DGRUBNOSH_TEST_SDL12_COMPAT=OFF >/dev/null
 cmake --build build-asan -j "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
