@@ -75,7 +75,11 @@ public:
         setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
         setenv("SDL_DISKAUDIODELAY", std::to_string(delayMs).c_str(), 1);
         initialised = SDL_Init(SDL_INIT_AUDIO) == 0;
-        opened = initialised && TQ_initMixer(22050, 2) == 0;
+        // sdl12-compat's disk writer resamples some rates (22050 Hz is written at
+        // 44100 Hz) while Mix_QuerySpec still reports the mixer's rate. At 48000 Hz
+        // stereo both SDL 1.2 implementations write what the mixer mixes, so spans
+        // measured in the file are in the queried rate's frames.
+        opened = initialised && TQ_initMixer(48000, 2) == 0;
         Uint16 format = 0;
         if (opened)
             Mix_QuerySpec(&frequency, &format, &channels);

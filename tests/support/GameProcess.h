@@ -20,7 +20,6 @@ public:
     // Returns false if it did not appear in time.
     bool waitForWindow(double seconds = 20.0);
     unsigned long window() const { return windowId; }
-    pid_t processId() const { return pid; }
     std::string caption() const;
 
     void keyDown(const std::string& key);
