@@ -227,26 +227,26 @@ def draw_tree(mask_trunk, mask_crown, mask_shine, x, base, size):
     mask_shine.ellipse(x - size * 0.3, base - size - 5, size * 0.45, size * 0.5)
 
 
+def hill(strip, top, ridge, colour_at, rim=None):
+    """One range of hills under a ridge line, with an optional lighter rim along it."""
+    height = strip.height
+    outline = [(x, y - top) for x, y in ridge_polygon(ridge, PERIOD, HEIGHT)]
+    body = Mask(PERIOD, height)
+    body.polygon(outline)
+    paint(strip, body, gradient(PERIOD, top, height, colour_at))
+    if rim:
+        colour, below, width, strength = rim
+        line = Mask(PERIOD, height)
+        line.line([(x, y + below) for x, y in outline[:-2]], width, strength)
+        paint(strip, line, colour)
+
+
 def hills_strip():
     top, height = 5 * TILE, 2 * TILE
     strip = gradient(PERIOD, top, height, sky)
-    far = Mask(PERIOD, height)
-    far.polygon([(x, y - top) for x, y in ridge_polygon(far_ridge, PERIOD, HEIGHT)])
-    paint(strip, far, gradient(PERIOD, top, height, far_hill))
-    rim = Mask(PERIOD, height)
-    rim.line([(x, y - top + 1.2) for x, y in ridge_polygon(far_ridge, PERIOD, HEIGHT)[:-2]], 1.6, 90)
-    paint(strip, rim, FAR_HILL_RIM)
-
-    middle = Mask(PERIOD, height)
-    middle.polygon([(x, y - top) for x, y in ridge_polygon(mid_ridge, PERIOD, HEIGHT)])
-    paint(strip, middle, gradient(PERIOD, top, height, mid_hill))
-
-    near = Mask(PERIOD, height)
-    near.polygon([(x, y - top) for x, y in ridge_polygon(near_ridge, PERIOD, HEIGHT)])
-    paint(strip, near, gradient(PERIOD, top, height, near_hill))
-    sunlit = Mask(PERIOD, height)
-    sunlit.line([(x, y - top + 2.5) for x, y in ridge_polygon(near_ridge, PERIOD, HEIGHT)[:-2]], 3, 70)
-    paint(strip, sunlit, NEAR_HILL_RIM)
+    hill(strip, top, far_ridge, far_hill, (FAR_HILL_RIM, 1.2, 1.6, 90))
+    hill(strip, top, mid_ridge, mid_hill)
+    hill(strip, top, near_ridge, near_hill, (NEAR_HILL_RIM, 2.5, 3, 70))
 
     trunks, crowns, shine = Mask(PERIOD, height), Mask(PERIOD, height), Mask(PERIOD, height)
     for x, size, lower in TREES:
