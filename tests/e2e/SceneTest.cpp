@@ -78,47 +78,60 @@ int tileImagesShipped()
     return count;
 }
 
+class Scene : public ::testing::Test
+{
+protected:
+    // Starts the game in the folder and gives it a moment to draw.
+    void start()
+    {
+        game.reset(new GameProcess(folder.path()));
+        ASSERT_TRUE(game->waitForWindow());
+        pause(0.5);
+    }
+
+    void quit()
+    {
+        game->tap("Escape");
+        EXPECT_EQ(game->waitForExit(), 0);
+    }
+
+    TestFolder folder;
+    std::unique_ptr<GameProcess> game;
+};
+
 } // namespace
 
-TEST(Scene, StartUpLoadsTheMapRightAfterTheTiles)
+TEST_F(Scene, StartUpLoadsTheMapRightAfterTheTiles)
 {
-    TestFolder folder;
     folder.linkGameData();
-    GameProcess game(folder.path());
-    ASSERT_TRUE(game.waitForWindow());
-    pause(0.5);
-    game.tap("Escape");
-    ASSERT_EQ(game.waitForExit(), 0);
+    start();
+    quit();
 
-    const std::vector<std::string> out = game.outLines();
+    const std::vector<std::string> out = game->outLines();
     std::vector<size_t> loaded;
     for (size_t i = 0; i < out.size(); ++i)
         if (out[i].rfind("Loaded ", 0) == 0)
             loaded.push_back(i);
-    ASSERT_GE(loaded.size(), 2u) << game.out();
+    ASSERT_GE(loaded.size(), 2u) << game->out();
     const size_t tilesLine = loaded[1];
     EXPECT_EQ(out[tilesLine], "Loaded " + std::to_string(tileImagesShipped()) + " sprites");
     ASSERT_LT(tilesLine + 1, out.size());
     EXPECT_EQ(out[tilesLine + 1], "map loaded....");
     EXPECT_EQ(std::count(out.begin(), out.end(), "map loaded...."), 1);
-    for (const std::string& line : game.errLines()) {
+    for (const std::string& line : game->errLines()) {
         EXPECT_EQ(line.find("negative tile"), std::string::npos) << line;
         EXPECT_EQ(line.find("map file"), std::string::npos) << line;
     }
 }
 
-TEST(Scene, ScreenshotsShowTheLandscapeScrolling)
+TEST_F(Scene, ScreenshotsShowTheLandscapeScrolling)
 {
-    TestFolder folder;
     folder.linkGameData();
-    GameProcess game(folder.path());
-    ASSERT_TRUE(game.waitForWindow());
-    pause(0.5);
-    Surface first = screenshot(game, folder);
+    start();
+    Surface first = screenshot(*game, folder);
     pause(1.5);
-    Surface later = screenshot(game, folder);
-    game.tap("Escape");
-    EXPECT_EQ(game.waitForExit(), 0);
+    Surface later = screenshot(*game, folder);
+    quit();
     ASSERT_TRUE(first && later) << "no sshot.bmp";
     ASSERT_EQ(first->w, 640);
     ASSERT_EQ(first->h, 480);
@@ -137,23 +150,19 @@ TEST(Scene, ScreenshotsShowTheLandscapeScrolling)
     EXPECT_GT(moved, 2000);
 }
 
-TEST(Scene, WithoutAMapFileTheBackgroundStaysBlack)
+TEST_F(Scene, WithoutAMapFileTheBackgroundStaysBlack)
 {
-    TestFolder folder;
     fs::create_directory(folder.file("data"));
     for (const fs::directory_entry& entry : fs::directory_iterator(kData))
         if (entry.path().filename() != "map.dat")
             fs::create_symlink(entry.path(), folder.file("data/" + entry.path().filename().string()));
-    GameProcess game(folder.path());
-    ASSERT_TRUE(game.waitForWindow());
-    pause(0.5);
-    Surface shot = screenshot(game, folder);
-    game.tap("Escape");
-    EXPECT_EQ(game.waitForExit(), 0);
+    start();
+    Surface shot = screenshot(*game, folder);
+    quit();
 
-    const std::vector<std::string> err = game.errLines();
+    const std::vector<std::string> err = game->errLines();
     EXPECT_EQ(std::count(err.begin(), err.end(), "map file data/map.dat is missing"), 1);
-    const std::vector<std::string> out = game.outLines();
+    const std::vector<std::string> out = game->outLines();
     EXPECT_EQ(std::count(out.begin(), out.end(), "map loaded...."), 0);
     ASSERT_TRUE(shot) << "no sshot.bmp";
     EXPECT_GT(share(shot.get(), 96, 400, isBlack), 0.8) << "only the flying objects are drawn";

@@ -76,17 +76,20 @@ protected:
 
     int loadPath(const std::string& path)
     {
-        OutputCapture capture;
-        const int result = map.loadMap(path.c_str());
-        out = capture.outLines();
-        err = capture.errLines();
-        return result;
+        return keepingOutput([&] { return map.loadMap(path.c_str()); });
     }
 
     int save(const std::string& path)
     {
+        return keepingOutput([&] { return map.saveMap(path.c_str()); });
+    }
+
+    // Runs a map operation and keeps the lines it printed on each stream.
+    template <typename Operation>
+    int keepingOutput(Operation operation)
+    {
         OutputCapture capture;
-        const int result = map.saveMap(path.c_str());
+        const int result = operation();
         out = capture.outLines();
         err = capture.errLines();
         return result;
