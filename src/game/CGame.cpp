@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "Map.h"
 #include "Platform.h"
 #include "SpriteManager.h"
 #include "TorvaneActor.h"
@@ -21,7 +22,8 @@ CGame::CGame() : actors()
 
     sprites = new SpriteManager("data/sprites");
     tiles = new SpriteManager("data/tiles");
-    map = NULL;
+    map = new Map();
+    map->loadMap("data/map.dat");
     sprites->setScreenSize(640, 480);
     tiles->setScreenSize(640, 480);
     font = NULL;
