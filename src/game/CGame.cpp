@@ -1,5 +1,6 @@
 #include "CGame.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "Map.h"
@@ -10,7 +11,12 @@
 
 CGame::CGame() : actors()
 {
-    TQ_initSDL(640, 480);
+    // Everything after this draws through OpenGL; without a window there is no
+    // context, and loading the first texture would crash.
+    if (TQ_initSDL(640, 480) != 0) {
+        fprintf(stderr, "FAIL) Couldn't open the game window: %s\n", SDL_GetError());
+        exit(1);
+    }
     TQ_initGL(640, 480);
     TQ_initMixer(22050, 4);
     TQ_setWindowTitle("Grubnosh");
