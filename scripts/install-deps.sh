@@ -5,9 +5,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libglu1-mesa-dev libgl-dev
-  libgl1-mesa-dri
+  libgl1-mesa-dri libsdl2-2.0-0
   libgtest-dev xvfb xauth xdotool libx11-dev
   librsvg2-bin python3-pil fonts-dejavu-core
+  clang libclang-rt-14-dev
+  vorbis-tools
 )
 
 missing=()
@@ -16,10 +18,15 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The tests' second pass downloads sdl12-compat with apt-get (it is never
+# installed), which needs package lists; fresh images often ship with none.
+have_lists=false
+compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null && have_lists=true
+[ ${#missing[@]} -eq 0 ] && $have_lists && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

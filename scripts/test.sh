@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test layer.
+# Installs what is missing, builds, and runs every test layer; then runs the unit
+# and gl layers again on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 scripts/install-deps.sh
 scripts/build.sh
-cd build
-ctest --output-on-failure -j "$(nproc)" "$@"
+(cd build && ctest --output-on-failure -j "$(nproc)" "$@")
+
+echo "== unit and gl layers under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGRUBNOSH_SANITIZE=ON -DGRUBNOSH_TEST_SDL12_COMPAT=OFF >/dev/null
+cmake --build build-asan -j "$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp"
+(cd build-asan && ctest --output-on-failure -j "$(nproc)" -L '^(unit|gl)$' "$@")
+
+echo "== short fuzzing runs of the file readers, and replays of past findings"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRUBNOSH_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j "$(nproc)"
+(cd build-fuzz && ctest --output-on-failure -j "$(nproc)" -L fuzz)

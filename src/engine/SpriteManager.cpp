@@ -12,13 +12,19 @@ namespace {
 const int kPathBufferSize = 200;
 const int kCentreMarker = -1337;
 
-// Formats "<directory>/<n>.png"; a path that does not fit counts as missing.
+void reportMissing(const char* path)
+{
+    fprintf(stderr, "Sorry, sprite %s is missing\n", path);
+}
+
+// Formats "<directory>/<n>.png"; a path that does not fit counts as missing,
+// reported by the part that fitted, rather than loading a truncated name.
 bool formatNumberedPath(char* buffer, const char* directory, int n)
 {
     const int length = snprintf(buffer, kPathBufferSize, "%s/%i.png", directory, n);
     if (length >= 0 && length < kPathBufferSize)
         return true;
-    fprintf(stderr, "Sorry, sprite %s is missing\n", buffer);
+    reportMissing(buffer);
     return false;
 }
 
@@ -47,7 +53,7 @@ int SpriteManager::addSprite(const char* path)
 {
     SDL_Surface* image = IMG_Load(path);
     if (image == NULL) {
-        fprintf(stderr, "Sorry, sprite %s is missing\n", path);
+        reportMissing(path);
         return -1;
     }
     GLuint* cell = new GLuint;
@@ -58,8 +64,7 @@ int SpriteManager::addSprite(const char* path)
     SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32,
                                              0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     if (rgba == NULL) {
-        fprintf(stderr, "FAIL %s, %i) New surface couldn't be created for %s. Likely cause: out of RAM\n",
-                __FILE__, __LINE__, path);
+        fprintf(stderr, "FAIL %s, %i) New surface couldn't be created for %s. Likely cause: out of RAM\n", __FILE__, __LINE__, path);
         exit(1);
     }
     SDL_BlitSurface(image, NULL, rgba, NULL);

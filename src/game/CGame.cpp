@@ -1,7 +1,9 @@
 #include "CGame.h"
 
+#include <cstdio>
 #include <cstdlib>
 
+#include "Map.h"
 #include "Platform.h"
 #include "SpriteManager.h"
 #include "TorvaneActor.h"
@@ -10,7 +12,12 @@
 
 CGame::CGame() : actors()
 {
-    TQ_initSDL(640, 480);
+    // Everything after this draws through OpenGL; without a window there is no
+    // context, and loading the first texture would crash.
+    if (TQ_initSDL(640, 480) != 0) {
+        fprintf(stderr, "FAIL) Couldn't open the game window: %s\n", SDL_GetError());
+        exit(1);
+    }
     TQ_initGL(640, 480);
     TQ_initMixer(22050, 4);
     TQ_setWindowTitle("Grubnosh");
@@ -22,7 +29,8 @@ CGame::CGame() : actors()
 
     sprites = new SpriteManager("data/sprites");
     tiles = new SpriteManager("data/tiles");
-    map = NULL;
+    map = new Map();
+    map->loadMap("data/map.dat");
     sprites->setScreenSize(640, 480);
     tiles->setScreenSize(640, 480);
     font = new VeskBitmapFont("data/bitfont.tga", "data/bitfont.fnt");

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "CGame.h"
 #include "Platform.h"
@@ -43,6 +44,10 @@ int CGame::getInput()
 void CGame::takeScreenshot(const char* fileName)
 {
     SDL_Surface* screen = SDL_GetVideoSurface();
+    if (screen == NULL) { // no window, nothing to size the shot from
+        printf("Couldn't create rgbsurface\n");
+        return;
+    }
     const int width = screen->w;
     const int height = screen->h;
     SDL_Surface* shot = SDL_CreateRGBSurface(0, width, height, 24, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "GameProcess.h"
 #include "TestFolder.h"
 
@@ -31,4 +34,20 @@ TEST_F(Quit, ClosingTheWindowEndsTheGameWithStatusZero)
     pause(0.5);
     game.closeWindow();
     EXPECT_EQ(game.waitForExit(), 0);
+}
+
+TEST_F(Quit, WithoutADisplayTheGameSaysSoAndEndsWithStatusOne)
+{
+    // X11 only: otherwise SDL falls back to a text-mode or off-screen driver.
+    const std::string display = getenv("DISPLAY");
+    setenv("DISPLAY", ":9999", 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    GameProcess game(folder.path());
+    setenv("DISPLAY", display.c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    EXPECT_EQ(game.waitForExit(), 1);
+    const std::vector<std::string> errors = game.errLines();
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back().rfind("FAIL) Couldn't open the game window: ", 0), 0u) << errors.back();
+    EXPECT_EQ(game.out(), "") << "nothing was loaded";
 }

@@ -15,9 +15,14 @@ TEST(Platform, WindowIs640By480WithTheEngineCaption)
     char* title = NULL;
     SDL_WM_GetCaption(&title, NULL);
     EXPECT_STREQ(title, "Torvane Quillet");
+    const ShownWindow shown = shownWindow();
+    EXPECT_EQ(shown.title, "Torvane Quillet");
+    EXPECT_EQ(shown.width, 640);
+    EXPECT_EQ(shown.height, 480);
     TQ_setWindowTitle("Grubnosh");
     SDL_WM_GetCaption(&title, NULL);
     EXPECT_STREQ(title, "Grubnosh");
+    EXPECT_EQ(shownWindow().title, "Grubnosh");
 }
 
 TEST(Platform, GlStateIsTwoDimensionalWithOriginTopLeft)

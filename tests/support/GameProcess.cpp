@@ -16,6 +16,13 @@
 
 namespace {
 
+// Windows come and go while the game starts up; asking about one that has
+// just gone is no reason to end the test process (Xlib's default handler).
+int ignoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 Window findWindowNamed(Display* display, Window parent, const char* name)
 {
     char* title = NULL;
@@ -90,6 +97,7 @@ bool GameProcess::waitForWindow(double seconds)
     Display* display = XOpenDisplay(NULL);
     if (display == NULL)
         return false;
+    const XErrorHandler previous = XSetErrorHandler(ignoreXError);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (windowId == 0 && std::chrono::steady_clock::now() < deadline && running()) {
         windowId = findWindowNamed(display, DefaultRootWindow(display), "Grubnosh");
@@ -97,6 +105,7 @@ bool GameProcess::waitForWindow(double seconds)
             pause(0.05);
     }
     XCloseDisplay(display);
+    XSetErrorHandler(previous);
     if (windowId == 0)
         return false;
     xdotool("windowfocus --sync " + std::to_string(windowId));

@@ -33,6 +33,7 @@ public:
     Frame grabWindow() const;
 
     bool running();
+    pid_t processId() const { return pid; }
     // Exit status, or -1 if the process did not end in time (it is then killed).
     int waitForExit(double seconds = 20.0);
 

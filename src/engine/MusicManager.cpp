@@ -1,0 +1,110 @@
+#include "MusicManager.h"
+
+#include <cstdio>
+
+namespace {
+
+const int kNameBufferSize = 400;
+
+// Formats "<directory>/<i>.ogg"; false when the name does not fit.
+bool formatTrackName(char* buffer, const char* directory, int i)
+{
+    const int length = snprintf(buffer, kNameBufferSize, "%s/%i.ogg", directory, i);
+    return length >= 0 && length < kNameBufferSize;
+}
+
+void reportCannotLoad(const char* path, const char* reason)
+{
+    fprintf(stderr, "Err.) Can't load %s... %s\n", path, reason);
+}
+
+} // namespace
+
+MusicManager::MusicManager(const char* directory) : currentTrack(-1)
+{
+    char* name = new char[kNameBufferSize];
+    for (int i = 0;; ++i) {
+        // A name cut short by the buffer would load some other file, or none.
+        if (!formatTrackName(name, directory, i)) {
+            reportCannotLoad(name, "the name does not fit in 400 bytes");
+            break;
+        }
+        if (loadTrack(name) < 0)
+            break;
+    }
+    fprintf(stderr, "Err.) Music file %s is missing\n", name);
+    if (tracks.empty())
+        fprintf(stderr, "Err.) No music found, disabling\n");
+    delete[] name;
+}
+
+MusicManager::~MusicManager()
+{
+    Mix_HaltMusic();
+    for (MusicTrack* track : tracks) {
+        Mix_FreeMusic(track->music);
+        delete track->tags;
+        delete track;
+    }
+    tracks.clear();
+    Mix_CloseAudio();
+}
+
+int MusicManager::loadTrack(const char* path)
+{
+    Mix_Music* music = Mix_LoadMUS(path);
+    if (music == NULL) {
+        reportCannotLoad(path, SDL_GetError());
+        return -1;
+    }
+    tracks.push_back(new MusicTrack{music, getV1Tags(path)});
+    return 0;
+}
+
+void MusicManager::playTrack(int track, bool loop)
+{
+    if (track < 0 || track >= trackCount()) {
+        fprintf(stderr, "Err.) Music track %i is out of range [0,%i]\n", track, trackCount() - 1);
+        return;
+    }
+    if (Mix_PlayMusic(tracks[track]->music, loop ? -1 : 0) == -1) {
+        fprintf(stderr, "Err.) SDL_mixer error %s\n", SDL_GetError());
+        return;
+    }
+    printf("Pass) Playing track %i", track);
+    const id3v1tags* tags = tracks[track]->tags;
+    if (tags != NULL)
+        printf(" (%s - %s)\n", tags->artist.c_str(), tags->title.c_str());
+    else
+        printf("\n");
+    Mix_Volume(0, 100);
+    currentTrack = track;
+}
+
+void MusicManager::changeTrack(int step)
+{
+    // Wide arithmetic: a huge step must wrap like any other, not overflow.
+    long long next = static_cast<long long>(currentTrack) + step;
+    if (next < 0)
+        next = trackCount() - 1;
+    if (next >= trackCount())
+        next = 0;
+    currentTrack = static_cast<int>(next);
+    Mix_HaltMusic();
+    playTrack(currentTrack, true);
+}
+
+std::string MusicManager::getTrackName()
+{
+    if (currentTrack < 0 || currentTrack >= trackCount())
+        return "Not playing music";
+    const id3v1tags* tags = tracks[currentTrack]->tags;
+    if (tags == NULL)
+        return "File not tagged";
+    return tags->artist + " - " + tags->title;
+}
+
+int MusicManager::trackCount() const
+{
+    return static_cast<int>(tracks.size());
+}
