@@ -30,20 +30,20 @@ protected:
     int lineTop(int line) const { return kFirstLineTop + line * font.lineHeight(); }
 
     // How far the screen's text line differs from the given text, over the columns the text's pen covers.
-    int differenceFrom(const Frame& screen, const std::string& text, int line, int columns) const
+    int differenceFrom(const ScreenImage& screen, const std::string& text, int line, int columns) const
     {
-        Frame expected(screen.width, screen.height);
+        ScreenImage expected(screen.width, screen.height);
         font.print(expected, text, 0, lineTop(line));
         return largestDifference(screen, expected, 0, lineTop(line), columns, lineTop(line) + font.lineHeight());
     }
 
-    bool showsLine(const Frame& screen, const std::string& text, int line) const
+    bool showsLine(const ScreenImage& screen, const std::string& text, int line) const
     {
         return differenceFrom(screen, text, line, screen.width) <= 2;
     }
 
     // The number that stands between two known texts on a line, or -1.
-    int readNumber(const Frame& screen, const std::string& before, const std::string& after, int line) const
+    int readNumber(const ScreenImage& screen, const std::string& before, const std::string& after, int line) const
     {
         for (int number = 0; number < 1000; ++number) {
             const std::string text = before + std::to_string(number) + after;
@@ -54,16 +54,16 @@ protected:
         return -1;
     }
 
-    Frame waitForGameOver(GameProcess& game) const
+    ScreenImage waitForGameOver(GameProcess& game) const
     {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kLongestGameSeconds);
         while (std::chrono::steady_clock::now() < deadline && game.running()) {
             pause(1.0);
-            const Frame screen = game.grabWindow();
+            const ScreenImage screen = game.grabWindow();
             if (showsLine(screen, "Thanks for playing...", 2))
                 return screen;
         }
-        return Frame(0, 0);
+        return ScreenImage(0, 0);
     }
 
     TestFolder folder;
@@ -76,14 +76,14 @@ TEST_F(GameOverScreen, AGameWithoutInputEndsThereAndOnlyAKeyDownEndsTheProgram)
 {
     GameProcess game(folder.path());
     ASSERT_TRUE(game.waitForWindow());
-    const Frame screen = waitForGameOver(game);
+    const ScreenImage screen = waitForGameOver(game);
     ASSERT_GT(screen.width, 0) << "no game-over screen within " << kLongestGameSeconds << " s";
 
     const int score = readNumber(screen, "You got a score of ", " with ", 0);
     ASSERT_GE(score, 0);
     const int misses = readNumber(screen, "You got a score of " + std::to_string(score) + " with ", " misses!", 0);
     ASSERT_GE(misses, 0);
-    Frame expected(screen.width, screen.height);
+    ScreenImage expected(screen.width, screen.height);
     font.print(expected, "You got a score of " + std::to_string(score) + " with " + std::to_string(misses) + " misses!",
                0, lineTop(0));
     font.print(expected, "This puts you at the rank of " + getRank(score) + "!", 0, lineTop(1));

@@ -18,13 +18,13 @@ struct Texel
 };
 
 const Texel kMagenta = {255, 0, 255, 255};
-const Rgb kBlack = {0, 0, 0};
-const Rgb kRed = {255, 0, 0};
-const Rgb kGreen = {0, 255, 0};
-const Rgb kBlue = {0, 0, 255};
-const Rgb kYellow = {255, 255, 0};
-const Rgb kCyan = {0, 255, 255};
-const Rgb kWhite = {255, 255, 255};
+const ScreenColour kBlack = {0, 0, 0};
+const ScreenColour kRed = {255, 0, 0};
+const ScreenColour kGreen = {0, 255, 0};
+const ScreenColour kBlue = {0, 0, 255};
+const ScreenColour kYellow = {255, 255, 0};
+const ScreenColour kCyan = {0, 255, 255};
+const ScreenColour kWhite = {255, 255, 255};
 
 // A square image of texels, written as an uncompressed 32-bit TGA with its top row first.
 class TexelImage
@@ -85,13 +85,13 @@ void writeFixture(const TestFolder& folder)
     folder.write("fixture.fnt", kDefinition);
 }
 
-bool near(Rgb actual, Rgb expected, int tolerance = 2)
+bool near(ScreenColour actual, ScreenColour expected, int tolerance = 2)
 {
     return std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
            std::abs(actual.b - expected.b) <= tolerance;
 }
 
-std::string describe(Rgb colour)
+std::string describe(ScreenColour colour)
 {
     return "(" + std::to_string(colour.r) + "," + std::to_string(colour.g) + "," + std::to_string(colour.b) + ")";
 }
@@ -99,7 +99,7 @@ std::string describe(Rgb colour)
 #define EXPECT_PIXEL(frame, x, y, colour) \
     EXPECT_TRUE(near((frame).at(x, y), colour)) << "at (" << (x) << "," << (y) << "): " << describe((frame).at(x, y))
 
-bool anyLit(const Frame& frame)
+bool anyLit(const ScreenImage& frame)
 {
     for (uint8_t byte : frame.rgb)
         if (byte > 8)
@@ -144,7 +144,7 @@ TEST_F(FontDrawing, AGlyphLandsAtThePenPlusItsOffsetsWithItsOwnTexels)
 {
     ASSERT_TRUE(font->isReady());
     font->print("A", 100, 50);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_PIXEL(frame, 102, 53, kRed);
     EXPECT_PIXEL(frame, 105, 60, kRed);
     EXPECT_PIXEL(frame, 106, 53, kGreen);
@@ -175,7 +175,7 @@ TEST_F(FontDrawing, TextureCoordinatesAreDividedBy256WhateverTheImageSize)
         largeFont = std::make_unique<VeskBitmapFont>(folder.file("large.tga").c_str(), folder.file("large.fnt").c_str());
     }
     largeFont->print("A", 200, 200);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     for (int y = 200; y < 216; ++y)
         for (int x = 200; x < 208; ++x)
             ASSERT_TRUE(near(frame.at(x, y), {255, 128, 0})) << x << "," << y << ": " << describe(frame.at(x, y));
@@ -184,7 +184,7 @@ TEST_F(FontDrawing, TextureCoordinatesAreDividedBy256WhateverTheImageSize)
 TEST_F(FontDrawing, ABackslashBreaksTheLineWithoutBeingDrawn)
 {
     font->print("A\\B", 10, 20);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_PIXEL(frame, 12, 23, kRed);
     EXPECT_PIXEL(frame, 10, 44, kCyan) << "the next line starts at x again, one line height down";
     EXPECT_PIXEL(frame, 17, 59, kCyan);
@@ -210,7 +210,7 @@ TEST_F(FontDrawing, LineBreaksAskTheLineHeightThroughTheVirtualTable)
     std::unique_ptr<TallLineFont> tall = makeFont<TallLineFont>();
     tall->print("A\\B", 10, 20);
     tall->rightAlignPrint("B\\B", 300, 20);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_PIXEL(frame, 10, 60, kCyan);
     EXPECT_PIXEL(frame, 10, 59, kBlack);
     EXPECT_PIXEL(frame, 292, 60, kCyan);
@@ -222,7 +222,7 @@ TEST_F(FontDrawing, RightAlignedTextEndsAtXPlusTheLastGlyphsOffset)
 {
     font->rightAlignPrint("W", 100, 50);
     font->rightAlignPrint("BB", 300, 50);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_PIXEL(frame, 93, 52, kWhite);
     EXPECT_PIXEL(frame, 100, 52, kWhite);
     EXPECT_PIXEL(frame, 92, 52, kBlack);
@@ -240,7 +240,7 @@ TEST_F(FontDrawing, RightAlignedTextEndsAtXPlusTheLastGlyphsOffset)
 TEST_F(FontDrawing, RightAlignedLinesAreLaidOutFromTheLastOneDown)
 {
     font->rightAlignPrint("B\\W", 400, 100);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_PIXEL(frame, 393, 102, kWhite) << "the last line stands at y";
     EXPECT_PIXEL(frame, 392, 124, kCyan) << "the line before it one line height lower";
 }
@@ -259,11 +259,11 @@ TEST_F(FontDrawing, ColourAndAlphaReachThePixelsAndTheColourStays)
     font->print("W", 90, 10);
     font->print("K", 90, 10);
     font->print("K", 110, 10);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_PIXEL(frame, 11, 12, kRed);
-    EXPECT_PIXEL(frame, 31, 12, (Rgb{128, 0, 0}));
+    EXPECT_PIXEL(frame, 31, 12, (ScreenColour{128, 0, 0}));
     EXPECT_PIXEL(frame, 51, 12, kRed);
-    EXPECT_PIXEL(frame, 71, 12, (Rgb{128, 128, 128})) << "the image's own alpha is kept";
+    EXPECT_PIXEL(frame, 71, 12, (ScreenColour{128, 128, 128})) << "the image's own alpha is kept";
     EXPECT_PIXEL(frame, 91, 12, kWhite) << "pure black texels are transparent";
     EXPECT_PIXEL(frame, 111, 12, kBlack);
 }
@@ -274,7 +274,7 @@ TEST_F(FontDrawing, EmptyTextDrawsAndLogsNothing)
     font->print("", 10, 10);
     font->rightAlignPrint("", 10, 10);
     EXPECT_EQ(log.err(), "");
-    EXPECT_FALSE(anyLit(readFrame()));
+    EXPECT_FALSE(anyLit(readScreenImage()));
 }
 
 TEST_F(FontDrawing, ANotReadyFontLogsOncePerCallAndDrawsNothing)
@@ -295,10 +295,10 @@ TEST_F(FontDrawing, ANotReadyFontLogsOncePerCallAndDrawsNothing)
     broken.rightAlignPrint("A", 10, 10, 0.5f);
     EXPECT_EQ(log.errLines(), std::vector<std::string>(
                                   5, "FAIL) This font isn't ready to print to. Didn't complete construction"));
-    EXPECT_FALSE(anyLit(readFrame()));
+    EXPECT_FALSE(anyLit(readScreenImage()));
 
     broken.drawChar(16, 32, 24, 48, 300, 300, 8, 16, 255, 255, 255, 1.0f);
-    EXPECT_PIXEL(readFrame(), 300, 300, kRed) << "the image's texture stays";
+    EXPECT_PIXEL(readScreenImage(), 300, 300, kRed) << "the image's texture stays";
 }
 
 TEST_F(FontDrawing, ConstructorsAndDestructorLogTheirLinesInOrder)
@@ -369,7 +369,7 @@ TEST_F(FontDrawing, FormattedTextGoesThroughTheVirtualPrintAndIsCutAt255Characte
     std::unique_ptr<AlphaRecordingFont> alphaRecorder = makeFont<AlphaRecordingFont>();
     alphaRecorder->print("W", 10, 10);
     EXPECT_TRUE(alphaRecorder->calls.empty()) << "the three-argument print draws by itself";
-    EXPECT_PIXEL(readFrame(), 11, 12, kWhite);
+    EXPECT_PIXEL(readScreenImage(), 11, 12, kWhite);
     OutputCapture quiet;
     recorder.reset();
     alphaRecorder.reset();
@@ -388,10 +388,10 @@ TEST_F(FontDrawing, TheGameFontDrawsAsItsImageAndDefinitionSay)
     game->print("Thanks for playing... {|}~ @#$%^&*()_+", 0, 220);
 
     const FontRaster raster = gameFontRaster();
-    Frame expected(640, 480);
+    ScreenImage expected(640, 480);
     raster.print(expected, "SCORE: 12 MISSED: 3", 0, 0);
     raster.print(expected, "Thanks for playing... {|}~ @#$%^&*()_+", 0, 220);
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     EXPECT_LE(largestDifference(frame, expected, 0, 0, 640, 480), 2);
     EXPECT_TRUE(anyLit(frame));
 }

@@ -19,7 +19,7 @@ namespace {
 
 int swaps = 0;
 int swapLimit = 1000000;
-Frame lastSwapped(640, 480);
+ScreenImage lastSwapped(640, 480);
 
 } // namespace
 
@@ -32,7 +32,7 @@ extern "C" void SDL_GL_SwapBuffers(void)
         fprintf(stderr, "more than %i frames shown\n", swapLimit);
         _exit(3);
     }
-    lastSwapped = readFrame();
+    lastSwapped = readScreenImage();
     real();
 }
 
@@ -82,7 +82,7 @@ TEST_F(GameOver, TheThreeLinesStandAloneOnTheClearedScreen)
     ASSERT_EQ(swaps, 1);
 
     const FontRaster font = gameFontRaster();
-    Frame expected(640, 480);
+    ScreenImage expected(640, 480);
     font.print(expected, "You got a score of 35 with 4 misses!", 0, 220);
     font.print(expected, "This puts you at the rank of " + getRank(35) + "!", 0, 220 + font.lineHeight());
     font.print(expected, "Thanks for playing...", 0, 220 + 2 * font.lineHeight());
@@ -125,7 +125,7 @@ TEST_F(GameOver, ExactlyOneMoreFrameRunsAfterTheScreen)
     EXPECT_EQ(swaps, 2) << "one pass of the screen, then the rest of its frame";
 
     const FontRaster font = gameFontRaster();
-    Frame expected(640, 480);
+    ScreenImage expected(640, 480);
     font.print(expected, "SCORE: 35 MISSED: 4", 0, 0);
     EXPECT_LE(largestDifference(lastSwapped, expected, 0, 0, 640, font.lineHeight()), 2)
         << "that frame still draws the score line";

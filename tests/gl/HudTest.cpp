@@ -13,13 +13,13 @@ namespace {
 
 const int kIconSize = 32;
 
-bool near(Rgb actual, Rgb expected)
+bool near(ScreenColour actual, ScreenColour expected)
 {
     return std::abs(actual.r - expected.r) <= 2 && std::abs(actual.g - expected.g) <= 2 &&
            std::abs(actual.b - expected.b) <= 2;
 }
 
-bool isBlack(Rgb colour)
+bool isBlack(ScreenColour colour)
 {
     return colour.r < 8 && colour.g < 8 && colour.b < 8;
 }
@@ -37,9 +37,9 @@ protected:
         TQ_clearScreen();
     }
 
-    static Frame scoreLine(const std::string& text)
+    static ScreenImage scoreLine(const std::string& text)
     {
-        Frame expected(640, 480);
+        ScreenImage expected(640, 480);
         gameFontRaster().print(expected, text, 0, 0);
         return expected;
     }
@@ -53,7 +53,7 @@ TEST_F(Hud, TheScoreLineStandsAloneAtTheTopLeftWhenNoLifeIsLeft)
     game->score = 12;
     game->missed = 3;
     game->displayHUD();
-    EXPECT_LE(largestDifference(readFrame(), scoreLine("SCORE: 12 MISSED: 3"), 0, 0, 640, 480), 2);
+    EXPECT_LE(largestDifference(readScreenImage(), scoreLine("SCORE: 12 MISSED: 3"), 0, 0, 640, 480), 2);
 }
 
 TEST_F(Hud, OneIconPerLifeStandsInARowUnderTheScoreLine)
@@ -62,11 +62,11 @@ TEST_F(Hud, OneIconPerLifeStandsInARowUnderTheScoreLine)
     game->missed = 27;
     game->lives = 3;
     game->displayHUD();
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     const int top = game->font->getLineHeight();
     ASSERT_GT(top, 0);
     EXPECT_LE(largestDifference(frame, scoreLine("SCORE: 140 MISSED: 27"), 0, 0, 640, top), 2);
-    const Rgb pig = kStandInSpriteColours[game->player->getFrame()];
+    const ScreenColour pig = kStandInSpriteColours[game->player->getFrame()];
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(near(frame.at(i * kIconSize, top), pig)) << "icon " << i << " top left";
         EXPECT_TRUE(near(frame.at(i * kIconSize + kIconSize - 1, top + kIconSize - 1), pig)) << "icon " << i;
@@ -81,7 +81,7 @@ TEST_F(Hud, IconsShowThePigAsItLooksNow)
     game->player->temporaryFrame(5);
     game->player->setRotation(45.0);
     game->displayHUD();
-    const Frame frame = readFrame();
+    const ScreenImage frame = readScreenImage();
     const int top = game->font->getLineHeight();
     EXPECT_TRUE(near(frame.at(16, top + 16), kStandInSpriteColours[5])) << "the hit frame";
     EXPECT_TRUE(near(frame.at(48, top + 16), kStandInSpriteColours[5]));

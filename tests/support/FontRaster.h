@@ -13,7 +13,7 @@
 #include "SDL.h"
 #include "SDL_image.h"
 
-#include "Frame.h"
+#include "ScreenImage.h"
 
 // White text as a font should come out on the screen, worked out apart from the
 // engine: the definition read by its key names, the image's texels taken with pure
@@ -42,7 +42,7 @@ public:
     }
 
     // Left-aligned text from (x, y) over what the frame already holds.
-    void print(Frame& frame, const std::string& text, int x, int y) const
+    void print(ScreenImage& frame, const std::string& text, int x, int y) const
     {
         int penX = x;
         for (unsigned char c : text) {
@@ -104,7 +104,7 @@ private:
         SDL_FreeSurface(image);
     }
 
-    void blend(Frame& frame, const Glyph& glyph, int left, int top) const
+    void blend(ScreenImage& frame, const Glyph& glyph, int left, int top) const
     {
         for (int row = 0; row < glyph.height; ++row)
             for (int column = 0; column < glyph.width; ++column) {
@@ -119,8 +119,8 @@ private:
                 if (texel[0] == 0 && texel[1] == 0 && texel[2] == 0)
                     continue;
                 const float alpha = texel[3] / 255.0f;
-                const Rgb under = frame.at(x, y);
-                frame.set(x, y, Rgb{mix(texel[0], under.r, alpha), mix(texel[1], under.g, alpha),
+                const ScreenColour under = frame.at(x, y);
+                frame.set(x, y, ScreenColour{mix(texel[0], under.r, alpha), mix(texel[1], under.g, alpha),
                                     mix(texel[2], under.b, alpha)});
             }
     }

@@ -170,14 +170,14 @@ void GameProcess::closeWindow()
     XCloseDisplay(display);
 }
 
-Frame GameProcess::grabWindow() const
+ScreenImage GameProcess::grabWindow() const
 {
     Display* display = XOpenDisplay(NULL);
     if (display == NULL)
         throw std::runtime_error("no X display");
     XWindowAttributes attributes;
     XGetWindowAttributes(display, windowId, &attributes);
-    Frame frame(attributes.width, attributes.height);
+    ScreenImage frame(attributes.width, attributes.height);
     XImage* image = XGetImage(display, windowId, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (image == NULL) {
         XCloseDisplay(display);
@@ -189,7 +189,7 @@ Frame GameProcess::grabWindow() const
             const auto channel = [pixel](unsigned long mask) {
                 return static_cast<uint8_t>((pixel & mask) >> __builtin_ctzl(mask));
             };
-            frame.set(x, y, Rgb{channel(image->red_mask), channel(image->green_mask), channel(image->blue_mask)});
+            frame.set(x, y, ScreenColour{channel(image->red_mask), channel(image->green_mask), channel(image->blue_mask)});
         }
     XDestroyImage(image);
     XCloseDisplay(display);

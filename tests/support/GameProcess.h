@@ -6,7 +6,7 @@
 
 #include <sys/types.h>
 
-#include "Frame.h"
+#include "ScreenImage.h"
 
 // The real game binary, started in a folder under the harness's X display and
 // driven from outside: keys through XTEST (xdotool), closing through a real
@@ -30,7 +30,7 @@ public:
     void moveMouse(int x, int y);
     void closeWindow();
     // What the window shows right now, read from the X server.
-    Frame grabWindow() const;
+    ScreenImage grabWindow() const;
 
     bool running();
     pid_t processId() const { return pid; }

@@ -92,9 +92,9 @@ bool isLit(const Pixel& pixel)
     return pixel.r > 64 || pixel.g > 64 || pixel.b > 64;
 }
 
-Frame readFrame()
+ScreenImage readScreenImage()
 {
-    Frame frame(640, 480);
+    ScreenImage frame(640, 480);
     std::vector<uint8_t> bottomUp(frame.rgb.size());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, frame.width, frame.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
@@ -115,7 +115,7 @@ void writeSolidImage(const std::string& path, int size, uint8_t r, uint8_t g, ui
 void writeStandInSprites(const std::string& directory)
 {
     for (int i = 0; i < 6; ++i) {
-        const Rgb colour = kStandInSpriteColours[i];
+        const ScreenColour colour = kStandInSpriteColours[i];
         writeSolidImage(directory + "/" + std::to_string(i) + ".png", 64, colour.r, colour.g, colour.b);
     }
 }

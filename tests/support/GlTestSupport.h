@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Frame.h"
+#include "ScreenImage.h"
 
 // Opens the 640 x 480 OpenGL window once per process and sets the 2D state.
 void openTestWindow();
@@ -35,13 +35,13 @@ void fillBox(int left, int top, int right, int bottom, float r, float g, float b
 bool isLit(const Pixel& pixel);
 
 // The whole 640 x 480 back buffer.
-Frame readFrame();
+ScreenImage readScreenImage();
 
 class CGame;
 class TestFolder;
 
 // The colours of the stand-in sprites 0 to 5: the pig's three frames, apple, hostile, hit pig.
-const Rgb kStandInSpriteColours[6] = {{250, 150, 170}, {230, 130, 150}, {210, 110, 130},
+const ScreenColour kStandInSpriteColours[6] = {{250, 150, 170}, {230, 130, 150}, {210, 110, 130},
                                       {220, 30, 30},   {90, 60, 160},   {255, 230, 0}};
 
 // Six 64 x 64 sprites of one colour each, named as the sprite manager expects.

@@ -1,28 +1,28 @@
-#ifndef TEST_FRAME_H
-#define TEST_FRAME_H
+#ifndef TEST_SCREEN_IMAGE_H
+#define TEST_SCREEN_IMAGE_H
 
 #include <cstdint>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-struct Rgb
+struct ScreenColour
 {
     uint8_t r, g, b;
 };
 
 // A picture of the window: RGB bytes, top row first.
-struct Frame
+struct ScreenImage
 {
-    Frame(int width, int height) : width(width), height(height), rgb(static_cast<size_t>(width) * height * 3, 0) {}
+    ScreenImage(int width, int height) : width(width), height(height), rgb(static_cast<size_t>(width) * height * 3, 0) {}
 
-    Rgb at(int x, int y) const
+    ScreenColour at(int x, int y) const
     {
         const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return Rgb{p[0], p[1], p[2]};
+        return ScreenColour{p[0], p[1], p[2]};
     }
 
-    void set(int x, int y, Rgb colour)
+    void set(int x, int y, ScreenColour colour)
     {
         uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
         p[0] = colour.r;
@@ -36,13 +36,13 @@ struct Frame
 };
 
 // The largest difference of any channel of any pixel in the rectangle [left, right) x [top, bottom).
-inline int largestDifference(const Frame& a, const Frame& b, int left, int top, int right, int bottom)
+inline int largestDifference(const ScreenImage& a, const ScreenImage& b, int left, int top, int right, int bottom)
 {
     int largest = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
-            const Rgb p = a.at(x, y);
-            const Rgb q = b.at(x, y);
+            const ScreenColour p = a.at(x, y);
+            const ScreenColour q = b.at(x, y);
             largest = std::max({largest, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
         }
     return largest;
