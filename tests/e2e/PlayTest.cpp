@@ -50,12 +50,13 @@ struct PigSighting
     double centreY = 0.0;
 };
 
-// Finds the pig's pink among the left 80 columns, where it flies.
+// Finds the pig's pink among the left 80 columns, where it flies, below the
+// score line and the row of small pigs that count the lives (the top 52 rows).
 PigSighting findPig(const BmpFile& shot)
 {
     PigSighting sighting;
     double rowSum = 0.0;
-    for (int y = 0; y < shot.height; ++y)
+    for (int y = 52; y < shot.height; ++y)
         for (int x = 0; x < 80; ++x)
             if (isPigPink(shot.at(x, y))) {
                 ++sighting.pixels;
