@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <regex>
 
 #include "FontRaster.h"
@@ -100,19 +99,6 @@ TEST_F(GameOverScreen, AGameWithoutInputEndsThereAndOnlyAKeyDownEndsTheProgram)
     EXPECT_EQ(hits, 9 + score / 20) << "nine lives, and one more for every twentieth apple";
 }
 
-namespace {
-
-// Numbered images load up to the first gap.
-int imagesIn(const std::string& directory)
-{
-    int count = 0;
-    while (std::filesystem::exists(directory + "/" + std::to_string(count) + ".png"))
-        ++count;
-    return count;
-}
-
-} // namespace
-
 TEST_F(GameOverScreen, StartUpLogsSpritesTilesMapAndFontInOrderOnTheirStreams)
 {
     GameProcess game(folder.path());
@@ -120,8 +106,8 @@ TEST_F(GameOverScreen, StartUpLogsSpritesTilesMapAndFontInOrderOnTheirStreams)
     game.tap("Escape");
     ASSERT_EQ(game.waitForExit(), 0);
 
-    const int sprites = imagesIn(folder.file("data/sprites"));
-    const int tiles = imagesIn(folder.file("data/tiles"));
+    const int sprites = countNumberedImages(folder.file("data/sprites"));
+    const int tiles = countNumberedImages(folder.file("data/tiles"));
     std::vector<std::string> out = game.outLines();
     ASSERT_EQ(out.size(), 10u) << game.out();
     const std::string timing = out[9];

@@ -67,15 +67,6 @@ PigSighting findPig(const BmpFile& shot)
     return sighting;
 }
 
-// Numbered images load up to the first gap, so count the same way.
-int countNumberedImages(const std::string& directory)
-{
-    int count = 0;
-    while (std::filesystem::exists(directory + "/" + std::to_string(count) + ".png"))
-        ++count;
-    return count;
-}
-
 long indexOf(const std::vector<std::string>& lines, const std::string& line)
 {
     const auto found = std::find(lines.begin(), lines.end(), line);

@@ -70,14 +70,6 @@ bool isBlack(const Rgb& c)
     return c.r < 24 && c.g < 24 && c.b < 24;
 }
 
-int tileImagesShipped()
-{
-    int count = 0;
-    while (fs::exists(kData + "/tiles/" + std::to_string(count) + ".png"))
-        ++count;
-    return count;
-}
-
 class Scene : public ::testing::Test
 {
 protected:
@@ -114,7 +106,7 @@ TEST_F(Scene, StartUpLoadsTheMapRightAfterTheTiles)
             loaded.push_back(i);
     ASSERT_GE(loaded.size(), 2u) << game->out();
     const size_t tilesLine = loaded[1];
-    EXPECT_EQ(out[tilesLine], "Loaded " + std::to_string(tileImagesShipped()) + " sprites");
+    EXPECT_EQ(out[tilesLine], "Loaded " + std::to_string(countNumberedImages(kData + "/tiles")) + " sprites");
     ASSERT_LT(tilesLine + 1, out.size());
     EXPECT_EQ(out[tilesLine + 1], "map loaded....");
     EXPECT_EQ(std::count(out.begin(), out.end(), "map loaded...."), 1);

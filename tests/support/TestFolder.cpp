@@ -49,6 +49,14 @@ void TestFolder::linkGameDataWithout(const std::string& entry) const
             std::filesystem::create_symlink(item.path(), file("data/" + item.path().filename().string()));
 }
 
+int countNumberedImages(const std::string& directory)
+{
+    int count = 0;
+    while (std::filesystem::exists(directory + "/" + std::to_string(count) + ".png"))
+        ++count;
+    return count;
+}
+
 WorkingDirectory::WorkingDirectory(const std::string& path) : previous(std::filesystem::current_path())
 {
     std::filesystem::current_path(path);

@@ -23,6 +23,10 @@ private:
     std::string root;
 };
 
+// How many numbered images "<directory>/<n>.png" there are, counted the way the
+// sprite manager loads them: from 0 up to the first gap.
+int countNumberedImages(const std::string& directory);
+
 // Changes the working directory for the lifetime of the object.
 class WorkingDirectory
 {
