@@ -70,7 +70,8 @@ double meanRow(const BmpFile& shot, int left, int right, bool (*matches)(const B
 // otherwise flies at random. Returns whether space should be held.
 bool chooseLift(const BmpFile& shot, std::mt19937& random, bool holding)
 {
-    const double pig = meanRow(shot, 15, 80, isPigPink);
+    // Below the score line and the small pigs that count the lives (the top 52 rows).
+    const double pig = meanRow(shot, 15, 80, isPigPink, 52);
     const double threat = pig < 0 ? -1.0 : meanRow(shot, 60, 340, isHostilePurple, pig - 110, pig + 110);
     if (threat >= 0) {
         const bool threatBelow = threat > pig;
