@@ -15,7 +15,8 @@ TEST(Screenshot, FollowsTheVideoSurfaceSizeAndNeedsOne)
     TestFolder folder;
     folder.linkGameData();
     WorkingDirectory inFolder(folder.path());
-    CGame* game;
+    // Static: like the real program, the game keeps its content until the process ends.
+    static CGame* game;
     {
         OutputCapture quiet;
         game = new CGame();
