@@ -14,11 +14,11 @@ CGame::CGame() : actors()
 {
     // Everything after this draws through OpenGL; without a window there is no
     // context, and loading the first texture would crash.
-    if (TQ_initSDL(640, 480) != 0) {
+    if (TQ_initSDL(kScreenWidth, kScreenHeight) != 0) {
         fprintf(stderr, "FAIL) Couldn't open the game window: %s\n", SDL_GetError());
         exit(1);
     }
-    TQ_initGL(640, 480);
+    TQ_initGL(kScreenWidth, kScreenHeight);
     TQ_initMixer(22050, 4);
     TQ_setWindowTitle("Grubnosh");
 
@@ -31,8 +31,8 @@ CGame::CGame() : actors()
     tiles = new SpriteManager("data/tiles");
     map = new Map();
     map->loadMap("data/map.dat");
-    sprites->setScreenSize(640, 480);
-    tiles->setScreenSize(640, 480);
+    sprites->setScreenSize(kScreenWidth, kScreenHeight);
+    tiles->setScreenSize(kScreenWidth, kScreenHeight);
     font = new VeskBitmapFont("data/bitfont.tga", "data/bitfont.fnt");
 
     player = new TorvaneActor(sprites);

@@ -11,6 +11,10 @@ class TorvaneActor;
 class TorvaneTimer;
 class VeskBitmapFont;
 
+// The game's window, in pixels.
+const int kScreenWidth = 640;
+const int kScreenHeight = 480;
+
 // Horizontal map coordinate shown at the screen's centre; kept for the whole run.
 extern float x;
 

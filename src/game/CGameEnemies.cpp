@@ -9,8 +9,7 @@ namespace {
 
 const int kAppleFrame = 3;
 const int kHostileFrame = 4;
-const int kSpawnX = 640;
-const int kScreenHeight = 480;
+const int kSpawnX = kScreenWidth; // just beyond the right edge
 const int kHomingDeadBand = 30;
 
 bool isHostile(TorvaneActor* object)

@@ -10,7 +10,6 @@ namespace {
 
 const float kLiftSpeed = 650.0f;
 const float kFallSpeed = 450.0f;
-const int kScreenHeight = 480;
 
 } // namespace
 

@@ -13,8 +13,6 @@
 
 namespace {
 
-const int kScreenWidth = 640;
-const int kScreenHeight = 480;
 const int kTileColours = 6;
 
 struct Colour
