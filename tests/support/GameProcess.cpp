@@ -66,7 +66,7 @@ void pause(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-GameProcess::GameProcess(const std::string& folder) : folder(folder), status(0), exited(false), windowId(0)
+GameProcess::GameProcess(const std::string& folder, const std::string& program) : folder(folder), status(0), exited(false), windowId(0)
 {
     pid = fork();
     if (pid < 0)
@@ -79,7 +79,7 @@ GameProcess::GameProcess(const std::string& folder) : folder(folder), status(0),
         dup2(out, 1);
         dup2(err, 2);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        execl(GRUBNOSH_BINARY, GRUBNOSH_BINARY, (char*)NULL);
+        execl(program.c_str(), program.c_str(), (char*)NULL);
         _exit(127);
     }
 }

@@ -14,8 +14,9 @@
 class GameProcess
 {
 public:
-    // Starts the binary with the folder as its working directory.
-    explicit GameProcess(const std::string& folder);
+    // Starts the program (the built game unless told) with the folder as its
+    // working directory.
+    explicit GameProcess(const std::string& folder, const std::string& program = GRUBNOSH_BINARY);
     ~GameProcess();
 
     // Waits for the window titled "Grubnosh" and gives it the keyboard focus.
