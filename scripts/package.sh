@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tree=build/package-tree
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-# CMake reads no CPPFLAGS, where the fortify option lives.
-export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
-cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
+# Given on every run, since CMake reads the environment's flags only once; and
+# CPPFLAGS, where the fortify option lives, CMake does not read at all.
+cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+  -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build "$tree" -j "$(nproc)"
 (cd "$tree" && cpack >/dev/null)
 mkdir -p build/packages
