@@ -2,15 +2,25 @@
 # Installs whatever of the build, test and content tools is missing (Debian 12).
 set -euo pipefail
 
-packages=(
+# With --play: only what building and running the game needs (scripts/play.sh).
+play_only=false
+[ "${1:-}" = --play ] && play_only=true
+
+play_packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libglu1-mesa-dev libgl-dev
-  libgl1-mesa-dri libsdl2-2.0-0
+  libgl1-mesa-dri
+)
+packages=(
+  "${play_packages[@]}"
+  libsdl2-2.0-0
   libgtest-dev xvfb xauth xdotool libx11-dev
   librsvg2-bin python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev
   vorbis-tools
+  dpkg-dev fakeroot file lintian
 )
+$play_only && packages=("${play_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do
@@ -22,7 +32,7 @@ done
 # installed), which needs package lists; fresh images often ship with none.
 have_lists=false
 compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null && have_lists=true
-[ ${#missing[@]} -eq 0 ] && $have_lists && exit 0
+[ ${#missing[@]} -eq 0 ] && { $have_lists || $play_only; } && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
