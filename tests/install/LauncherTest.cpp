@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <regex>
 #include <string>
 #include <vector>
@@ -19,13 +20,16 @@ namespace {
 class InstalledLauncher : public ::testing::Test
 {
 protected:
-    InstalledLauncher() : launcher(getenv("GRUBNOSH_LAUNCHER") ? getenv("GRUBNOSH_LAUNCHER") : "")
-    {
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-    }
-    ~InstalledLauncher() override { unsetenv("XDG_DATA_HOME"); }
+    InstalledLauncher() : launcher(getenv("GRUBNOSH_LAUNCHER") ? getenv("GRUBNOSH_LAUNCHER") : "") {}
 
     void SetUp() override { ASSERT_FALSE(launcher.empty()) << "GRUBNOSH_LAUNCHER names no launcher"; }
+
+    // The launcher as a player starts it, from elsewhere, with the per-user folder under dataHome.
+    std::unique_ptr<GameProcess> start(GameProcess::Environment environment = {}) const
+    {
+        environment.emplace_back("XDG_DATA_HOME", dataHome.path());
+        return std::make_unique<GameProcess>(elsewhere.path(), launcher, environment);
+    }
 
     std::string perUser(const std::string& name) const { return dataHome.file("grubnosh/" + name); }
 
@@ -64,11 +68,11 @@ TEST_F(InstalledLauncher, StartsAsTheBuiltGameDoesAndKeepsScreenshotsInThePerUse
     GameProcess built(repository.path());
     ASSERT_EQ(playBriefly(built, repository.file("sshot.bmp")), 0);
 
-    GameProcess installed(elsewhere.path(), launcher);
-    EXPECT_EQ(playBriefly(installed, perUser("sshot.bmp")), 0);
+    const std::unique_ptr<GameProcess> installed = start();
+    EXPECT_EQ(playBriefly(*installed, perUser("sshot.bmp")), 0);
 
-    EXPECT_EQ(withoutTimes(installed.outLines()), withoutTimes(built.outLines()));
-    EXPECT_EQ(installed.errLines(), built.errLines());
+    EXPECT_EQ(withoutTimes(installed->outLines()), withoutTimes(built.outLines()));
+    EXPECT_EQ(installed->errLines(), built.errLines());
     const BmpFile screenshot(perUser("sshot.bmp"));
     EXPECT_TRUE(screenshot.valid && screenshot.width == 640 && screenshot.height == 480)
         << "no 640 x 480 screenshot in " << perUser("");
@@ -88,14 +92,9 @@ TEST_F(InstalledLauncher, KeepsThePlayersOwnFilesRenewsStaleLinksAndPassesOnAFai
     dataHome.write("grubnosh/data/tiles/0.png", "the player's own tile");
 
     // Without a display the game can only fail; its status and message must come through.
-    const std::string display = getenv("DISPLAY");
-    setenv("DISPLAY", ":9999", 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    GameProcess game(elsewhere.path(), launcher);
-    setenv("DISPLAY", display.c_str(), 1);
-    unsetenv("SDL_VIDEODRIVER");
-    EXPECT_EQ(game.waitForExit(), 1);
-    const std::vector<std::string> errors = game.errLines();
+    const std::unique_ptr<GameProcess> game = start(kNoDisplay);
+    EXPECT_EQ(game->waitForExit(), 1);
+    const std::vector<std::string> errors = game->errLines();
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back().rfind("FAIL) Couldn't open the game window: ", 0), 0u) << errors.back();
 

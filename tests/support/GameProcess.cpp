@@ -66,7 +66,9 @@ void pause(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-GameProcess::GameProcess(const std::string& folder, const std::string& program) : folder(folder), status(0), exited(false), windowId(0)
+const GameProcess::Environment kNoDisplay = {{"DISPLAY", ":9999"}, {"SDL_VIDEODRIVER", "x11"}};
+
+GameProcess::GameProcess(const std::string& folder, const std::string& program, const Environment& environment) : folder(folder), status(0), exited(false), windowId(0)
 {
     pid = fork();
     if (pid < 0)
@@ -79,6 +81,8 @@ GameProcess::GameProcess(const std::string& folder, const std::string& program) 
         dup2(out, 1);
         dup2(err, 2);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        for (const auto& variable : environment)
+            setenv(variable.first.c_str(), variable.second.c_str(), 1);
         execl(program.c_str(), program.c_str(), (char*)NULL);
         _exit(127);
     }

@@ -2,6 +2,7 @@
 #define TEST_GAME_PROCESS_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/types.h>
@@ -14,9 +15,13 @@
 class GameProcess
 {
 public:
+    // Variables set for the program only, over the test's own environment.
+    typedef std::vector<std::pair<std::string, std::string>> Environment;
+
     // Starts the program (the built game unless told) with the folder as its
     // working directory.
-    explicit GameProcess(const std::string& folder, const std::string& program = GRUBNOSH_BINARY);
+    explicit GameProcess(const std::string& folder, const std::string& program = GRUBNOSH_BINARY,
+                         const Environment& environment = {});
     ~GameProcess();
 
     // Waits for the window titled "Grubnosh" and gives it the keyboard focus.
@@ -52,6 +57,10 @@ private:
     bool exited;
     unsigned long windowId;
 };
+
+// Where a program can only fail to open its window: no X display to reach, and
+// X11 alone to try (SDL would otherwise fall back to a text-mode or off-screen driver).
+extern const GameProcess::Environment kNoDisplay;
 
 // Sleeps for the given number of seconds.
 void pause(double seconds);
