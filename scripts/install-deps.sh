@@ -18,7 +18,7 @@ packages=(
   librsvg2-bin python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev
   vorbis-tools
-  dpkg-dev fakeroot file lintian
+  dpkg-dev file lintian
 )
 $play_only && packages=("${play_packages[@]}")
 
