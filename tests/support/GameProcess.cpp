@@ -66,7 +66,13 @@ void pause(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-GameProcess::GameProcess(const std::string& folder) : folder(folder), status(0), exited(false), windowId(0)
+GameProcess::GameProcess(const std::string& folder)
+    : GameProcess(folder, ProgramStart{GRUBNOSH_BINARY, "Grubnosh", {}})
+{
+}
+
+GameProcess::GameProcess(const std::string& folder, const ProgramStart& program)
+    : folder(folder), windowCaption(program.caption), status(0), exited(false), windowId(0)
 {
     pid = fork();
     if (pid < 0)
@@ -79,7 +85,9 @@ GameProcess::GameProcess(const std::string& folder) : folder(folder), status(0),
         dup2(out, 1);
         dup2(err, 2);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        execl(GRUBNOSH_BINARY, GRUBNOSH_BINARY, (char*)NULL);
+        for (const auto& variable : program.environment)
+            setenv(variable.first.c_str(), variable.second.c_str(), 1);
+        execl(program.binary.c_str(), program.binary.c_str(), (char*)NULL);
         _exit(127);
     }
 }
@@ -100,7 +108,7 @@ bool GameProcess::waitForWindow(double seconds)
     const XErrorHandler previous = XSetErrorHandler(ignoreXError);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (windowId == 0 && std::chrono::steady_clock::now() < deadline && running()) {
-        windowId = findWindowNamed(display, DefaultRootWindow(display), "Grubnosh");
+        windowId = findWindowNamed(display, DefaultRootWindow(display), windowCaption.c_str());
         if (windowId == 0)
             pause(0.05);
     }

@@ -2,11 +2,21 @@
 #define TEST_GAME_PROCESS_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/types.h>
 
 #include "ScreenImage.h"
+
+// Another program to drive the same way: its path, its window's caption, and
+// environment variables set for it over the defaults.
+struct ProgramStart
+{
+    std::string binary;
+    std::string caption;
+    std::vector<std::pair<std::string, std::string>> environment;
+};
 
 // The real game binary, started in a folder under the harness's X display and
 // driven from outside: keys through XTEST (xdotool), closing through a real
@@ -16,9 +26,10 @@ class GameProcess
 public:
     // Starts the binary with the folder as its working directory.
     explicit GameProcess(const std::string& folder);
+    GameProcess(const std::string& folder, const ProgramStart& program);
     ~GameProcess();
 
-    // Waits for the window titled "Grubnosh" and gives it the keyboard focus.
+    // Waits for the window titled "Grubnosh" (or the program's caption) and gives it the keyboard focus.
     // Returns false if it did not appear in time.
     bool waitForWindow(double seconds = 20.0);
     unsigned long window() const { return windowId; }
@@ -46,6 +57,7 @@ private:
     void xdotool(const std::string& arguments);
 
     std::string folder;
+    std::string windowCaption;
     pid_t pid;
     int status;
     bool exited;
