@@ -11,11 +11,11 @@ const int kRestMilliseconds = 10;
 
 } // namespace
 
-bool openExampleWindow(const char* name)
+VeskBitmapFont* startExample(const char* name)
 {
     if (TQ_initSDL(kExampleWidth, kExampleHeight) != 0) {
         fprintf(stderr, "Couldn't open the example's window: %s\n", SDL_GetError());
-        return false;
+        return NULL;
     }
     TQ_initGL(kExampleWidth, kExampleHeight);
     // A deep slate instead of black, so the font's near-black outline shows.
@@ -23,11 +23,7 @@ bool openExampleWindow(const char* name)
     char caption[80];
     snprintf(caption, sizeof caption, "Torvane Quillet example: %s", name);
     TQ_setWindowTitle(caption);
-    return true;
-}
 
-VeskBitmapFont* loadExampleFont()
-{
     VeskBitmapFont* font = new VeskBitmapFont("data/bitfont.tga", "data/bitfont.fnt");
     if (!font->isReady()) {
         fprintf(stderr, "The font is missing: start the example from the repository root.\n");

@@ -11,13 +11,11 @@ class VeskBitmapFont;
 const int kExampleWidth = 640;
 const int kExampleHeight = 480;
 
-// Opens the 640 x 480 OpenGL window captioned "Torvane Quillet example: <name>"
-// and sets up the 2D drawing state. False, after saying why, if it cannot.
-bool openExampleWindow(const char* name);
-
-// The game's font from data/. Null, after saying why, when the working folder
-// has no data/ (the examples are started from the repository root).
-VeskBitmapFont* loadExampleFont();
+// Opens the 640 x 480 OpenGL window captioned "Torvane Quillet example: <name>",
+// sets up the 2D drawing state and loads the game's font from data/ (so an
+// example is started from the repository root). Returns the font, or null,
+// after saying why, when the window or the font is missing.
+VeskBitmapFont* startExample(const char* name);
 
 // True for Escape and for closing the window: the two ways out of an example.
 bool endsExample(const SDL_Event& event);

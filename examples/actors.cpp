@@ -33,7 +33,7 @@ const float kSpawnSeconds = 1.2f;
 
 struct Follower
 {
-    TorvaneActor* actor;
+    TorvaneActor actor;
     bool caught;  // turned into an apple, leaving
 };
 
@@ -60,55 +60,52 @@ void steerPig(TorvaneActor& pig, float delta)
 }
 
 // A hostile just outside a random point of the window's edge.
-TorvaneActor* spawnHostile(SpriteManager* sprites)
+Follower spawnHostile(SpriteManager* sprites)
 {
     float x = static_cast<float>(rand() % kExampleWidth), y = static_cast<float>(rand() % kExampleHeight);
     if (rand() % 2 == 0)
         x = rand() % 2 == 0 ? -48.0f : kExampleWidth;
     else
         y = rand() % 2 == 0 ? -48.0f : kExampleHeight;
-    TorvaneActor* hostile = new TorvaneActor(sprites);
-    hostile->setXYWH(x, y, 48, 48);
-    hostile->setAnimation(kHostile, 1, 0.2f);
+    Follower hostile = {TorvaneActor(sprites), false};
+    hostile.actor.setXYWH(x, y, 48, 48);
+    hostile.actor.setAnimation(kHostile, 1, 0.2f);
     return hostile;
 }
 
 // Homing turns toward the pig a little each frame; angleTowards points from the
 // target to the actor, so the way in is backwards along the rotation.
-void moveFollower(Follower& follower, TorvaneActor& pig, float delta)
+// True when this move caught the follower.
+bool moveFollower(Follower& follower, TorvaneActor& pig, float delta)
 {
-    TorvaneActor& actor = *follower.actor;
+    TorvaneActor& actor = follower.actor;
     const float targetX = pig.getX() + 8.0f, targetY = pig.getY() + 8.0f;
     if (follower.caught) {
         actor.rotateFacing(targetX, targetY);
         actor.setXYWH(actor.getForwardX(kHostileSpeed * 2.0f * delta), actor.getForwardY(kHostileSpeed * 2.0f * delta),
                       48, 48);
-        return;
+        return false;
     }
     actor.rotateTowards(kHostileTurn * delta, actor.angleTowards(targetX, targetY));
     actor.setXYWH(actor.getForwardX(-kHostileSpeed * delta), actor.getForwardY(-kHostileSpeed * delta), 48, 48);
-    if (actor.collision(&pig)) {
-        follower.caught = true;
+    follower.caught = actor.collision(&pig);
+    if (follower.caught) {
         actor.setAnimation(kApple, 1, 0.2f);
         pig.temporaryFrame(kPigHurt);
     }
+    return follower.caught;
 }
 
 bool farOutside(TorvaneActor& actor)
 {
-    return actor.getX() < -100 || actor.getX() > kExampleWidth + 100 || actor.getY() < -100 ||
-           actor.getY() > kExampleHeight + 100;
+    return fabsf(actor.getX() - kExampleWidth / 2) > 420 || fabsf(actor.getY() - kExampleHeight / 2) > 340;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int, char**)
 {
-    (void)argc;
-    (void)argv;
-    if (!openExampleWindow("actors"))
-        return 1;
-    VeskBitmapFont* font = loadExampleFont();
+    VeskBitmapFont* font = startExample("actors");
     if (font == NULL)
         return 1;
     SpriteManager sprites("data/sprites");
@@ -132,19 +129,15 @@ int main(int argc, char** argv)
         for (Follower& follower : followers)
             chasing += follower.caught ? 0 : 1;
         if (spawnTimer.update(delta) && chasing < kMostHostiles)
-            followers.push_back(Follower{spawnHostile(&sprites), false});
+            followers.push_back(spawnHostile(&sprites));
         for (size_t i = 0; i < followers.size(); ++i) {
-            const bool wasCaught = followers[i].caught;
-            moveFollower(followers[i], pig, delta);
-            caught += followers[i].caught && !wasCaught ? 1 : 0;
-            if (farOutside(*followers[i].actor)) {
-                delete followers[i].actor;
+            caught += moveFollower(followers[i], pig, delta) ? 1 : 0;
+            if (farOutside(followers[i].actor))
                 followers.erase(followers.begin() + i--);
-            }
         }
 
         for (Follower& follower : followers)
-            follower.actor->draw(kExampleWidth / 2, kExampleHeight / 2);  // camera at the centre: world = screen
+            follower.actor.draw(kExampleWidth / 2, kExampleHeight / 2);  // camera at the centre: world = screen
         pig.draw(kExampleWidth / 2, kExampleHeight / 2);
         font->sprint(16, 12, "hostiles chasing: %d   turned into apples: %d   next one in %.1f s", chasing, caught,
                      kSpawnSeconds - spawnTimer.getTime());
@@ -156,8 +149,6 @@ int main(int argc, char** argv)
                 running = false;
         finishFrame();
     }
-    for (Follower& follower : followers)
-        delete follower.actor;
     delete font;
     return 0;
 }

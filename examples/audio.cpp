@@ -53,19 +53,16 @@ void drawMusic(VeskBitmapFont& font, MusicManager& music, int top)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int, char**)
 {
-    (void)argc;
-    (void)argv;
-    if (!openExampleWindow("audio"))
+    VeskBitmapFont* font = startExample("audio");
+    if (font == NULL)
         return 1;
     if (TQ_initMixer(44100, 2) != 0) {
         fprintf(stderr, "Couldn't open the audio device: %s\n", SDL_GetError());
+        delete font;
         return 1;
     }
-    VeskBitmapFont* font = loadExampleFont();
-    if (font == NULL)
-        return 1;
     SoundEffectManager effects("data/examples/sounds");
     MusicManager* music = new MusicManager("data/examples/music");
 

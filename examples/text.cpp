@@ -62,13 +62,9 @@ void drawOpacity(VeskBitmapFont& font, float seconds, int top)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int, char**)
 {
-    (void)argc;
-    (void)argv;
-    if (!openExampleWindow("text"))
-        return 1;
-    VeskBitmapFont* font = loadExampleFont();
+    VeskBitmapFont* font = startExample("text");
     if (font == NULL)
         return 1;
 

@@ -25,18 +25,14 @@ namespace {
 
 // Which picture of data/examples/tiles shows a tile number; an animated tile
 // owns three pictures in a row, one per frame of the map's animation.
-struct TileLook
-{
-    int tile;
-    int picture;
-    const char* name;
-};
+struct TileLook { int tile, picture; const char* name; };
 const TileLook kLooks[] = {
     {0, 0, "empty"}, {1, 1, "brick"}, {30, 2, "grate"}, {22, 3, "force field"}, {35, 6, "lantern"}, {2, 9, "ivy"},
 };
 const int kSpark = 10, kPointer = 11, kApple = 3;
 const float kGravity = 900.0f, kRoll = 160.0f, kJump = 430.0f, kSparkSpeed = 420.0f;
 const float kRadius = 14.0f;
+const char* const kYesNo[] = {"no", "yes"};
 
 const TileLook& lookOf(int tile)
 {
@@ -93,10 +89,7 @@ void drawMap(Map& map, SpriteManager& tiles)
         }
 }
 
-struct Spark
-{
-    float x, y, direction;
-};
+struct Spark { float x, y, direction; };
 
 // Moves the sparks; a spark ends where the map stops bullets.
 void moveSparks(std::vector<Spark>& sparks, Map& map, float step)
@@ -108,34 +101,25 @@ void moveSparks(std::vector<Spark>& sparks, Map& map, float step)
     }
 }
 
-const char* yesNo(bool answer)
-{
-    return answer ? "yes" : "no";
-}
-
 void drawReadout(Map& map, VeskBitmapFont& font, SpriteManager& tiles, int x, int y)
 {
     const int column = x / TILE_SIZE, row = y / TILE_SIZE;
     const int tile = map.getTileAt(column, row);
     tiles.drawSprite(kPointer, column * TILE_SIZE, row * TILE_SIZE, TILE_SIZE, TILE_SIZE);
     font.sprint(12, 4, "pointer at cell (%d, %d): tile %d, %s", column, row, tile, lookOf(tile).name);
-    font.sprint(12, 24, "isSolid %s   isBulletSolid %s   isAnimatedTile %s (frame %d)", yesNo(map.isSolid(x, y)),
-                yesNo(map.isBulletSolid(x, y)), yesNo(map.isAnimatedTile(tile)), map.getTileFrame());
+    font.sprint(12, 24, "isSolid %s   isBulletSolid %s   isAnimatedTile %s (frame %d)", kYesNo[map.isSolid(x, y)],
+                kYesNo[map.isBulletSolid(x, y)], kYesNo[map.isAnimatedTile(tile)], map.getTileFrame());
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int, char**)
 {
-    (void)argc;
-    (void)argv;
-    if (!openExampleWindow("tiles"))
-        return 1;
-    VeskBitmapFont* font = loadExampleFont();
+    VeskBitmapFont* font = startExample("tiles");
     if (font == NULL)
         return 1;
-    Map* map = new Map();  // value-initialised: empty cells, animation at frame 0
-    if (map->loadMap("data/examples/map.dat") != 0)
+    Map map = Map();  // value-initialised: empty cells, animation at frame 0
+    if (map.loadMap("data/examples/map.dat") != 0)
         return 1;  // loadMap has said which file is missing
     SpriteManager tiles("data/examples/tiles");
     SpriteManager sprites("data/sprites");
@@ -151,16 +135,16 @@ int main(int argc, char** argv)
         const float step = fminf(TQ_getNewDelta(), 0.05f);
         TQ_clearScreen();
 
-        map->updateTileAnimation(step);
-        moveBall(ball, *map, step);
-        moveSparks(sparks, *map, step);
-        drawMap(*map, tiles);
+        map.updateTileAnimation(step);
+        moveBall(ball, map, step);
+        moveSparks(sparks, map, step);
+        drawMap(map, tiles);
         for (const Spark& spark : sparks)
             tiles.drawSprite(kSpark, static_cast<int>(spark.x) - 12, static_cast<int>(spark.y) - 12, 24, 24);
         sprites.drawSprite(kApple, static_cast<int>(ball.x - 16), static_cast<int>(ball.y - 16), 32, 32, ball.angle);
         int mouseX, mouseY;
         SDL_GetMouseState(&mouseX, &mouseY);
-        drawReadout(*map, *font, tiles, mouseX, mouseY);
+        drawReadout(map, *font, tiles, mouseX, mouseY);
         font->print("arrows: roll, jump   Space: spark   mouse: ask the map   Escape: quit", 12, 446, 0.85f);
 
         SDL_Event event;
@@ -172,7 +156,6 @@ int main(int argc, char** argv)
         }
         finishFrame();
     }
-    delete map;
     delete font;
     return 0;
 }
