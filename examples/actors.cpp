@@ -139,8 +139,8 @@ int main(int, char**)
         for (Follower& follower : followers)
             follower.actor.draw(kExampleWidth / 2, kExampleHeight / 2);  // camera at the centre: world = screen
         pig.draw(kExampleWidth / 2, kExampleHeight / 2);
-        font->sprint(16, 12, "hostiles chasing: %d   turned into apples: %d   next one in %.1f s", chasing, caught,
-                     kSpawnSeconds - spawnTimer.getTime());
+        font->sprint(16, 12, "hostiles chasing: %d   turned into apples: %d   next one: %.0f%%", chasing, caught,
+                     spawnTimer.percentComplete());
         font->print("arrow keys: steer the pig   Escape: quit", 16, 448, 0.7f);
 
         SDL_Event event;

@@ -5,7 +5,8 @@
 //         opacity of a print, and a live sprint counter of frames and frame time.
 // Keys:   Space moves every colour one line down; Escape or closing the window quits.
 // Uses:   VeskBitmapFont (print, rightAlignPrint, sprint, setFontColour,
-//         getLineHeight); the platform layer (TQ_getNewDelta, TQ_clearScreen).
+//         getLineHeight); the platform layer (TQ_getNewDelta, TQ_getTicks and
+//         the local date and time).
 // Run:    build/examples/example_text, from the repository root.
 
 #include <cmath>
@@ -85,8 +86,10 @@ int main(int, char**)
         drawRightAligned(*font, 72);
         font->print("One string,\\three lines:\\a backslash breaks them.", kRight - 240, 200);
         drawOpacity(*font, seconds, 288);
-        font->sprint(kLeft, 376, "sprint: frame %ld, frame time %.0f ms, %.1f s running", frames,
+        font->sprint(kLeft, 360, "sprint: frame %ld, frame time %.0f ms, %.1f s running", frames,
                      delta * 1000.0f, seconds);
+        font->sprint(kLeft, 384, "TQ_getTicks %u ms, local time %04d-%02d-%02d %02d:%02d", TQ_getTicks(), TQ_getYear(),
+                     TQ_getMonth() + 1, TQ_getDay(), TQ_getHour(), TQ_getMinute());
         font->print("Space: shift the colours     Escape: quit", kLeft, 440, 0.6f);
 
         SDL_Event event;
