@@ -37,7 +37,9 @@ TEST_F(Quit, ClosingTheWindowEndsTheGameWithStatusZero)
 
 TEST_F(Quit, WithoutADisplayTheGameSaysSoAndEndsWithStatusOne)
 {
-    GameProcess game(folder.path(), GRUBNOSH_BINARY, kNoDisplay);
+    ProgramStart withoutDisplay;
+    withoutDisplay.environment = kNoDisplay;
+    GameProcess game(folder.path(), withoutDisplay);
     EXPECT_EQ(game.waitForExit(), 1);
     const std::vector<std::string> errors = game.errLines();
     ASSERT_FALSE(errors.empty());

@@ -25,10 +25,13 @@ protected:
     void SetUp() override { ASSERT_FALSE(launcher.empty()) << "GRUBNOSH_LAUNCHER names no launcher"; }
 
     // The launcher as a player starts it, from elsewhere, with the per-user folder under dataHome.
-    std::unique_ptr<GameProcess> start(GameProcess::Environment environment = {}) const
+    std::unique_ptr<GameProcess> start(ProgramEnvironment environment = {}) const
     {
         environment.emplace_back("XDG_DATA_HOME", dataHome.path());
-        return std::make_unique<GameProcess>(elsewhere.path(), launcher, environment);
+        ProgramStart program;
+        program.binary = launcher;
+        program.environment = environment;
+        return std::make_unique<GameProcess>(elsewhere.path(), program);
     }
 
     std::string perUser(const std::string& name) const { return dataHome.file("grubnosh/" + name); }

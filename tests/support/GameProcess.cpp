@@ -66,10 +66,16 @@ void pause(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-const GameProcess::Environment kNoDisplay = {{"DISPLAY", ":9999"}, {"SDL_VIDEODRIVER", "x11"}};
+const ProgramEnvironment kNoDisplay = {{"DISPLAY", ":9999"}, {"SDL_VIDEODRIVER", "x11"}};
 
-GameProcess::GameProcess(const std::string& folder, const std::string& program, const Environment& environment) : folder(folder), status(0), exited(false), windowId(0)
+GameProcess::GameProcess(const std::string& folder, const ProgramStart& program)
+    : folder(folder), windowCaption(program.caption), status(0), exited(false), windowId(0)
 {
+    // Built before the fork: the child only sets up its streams and execs.
+    std::vector<char*> argv{const_cast<char*>(program.binary.c_str())};
+    for (const std::string& argument : program.arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid = fork();
     if (pid < 0)
         throw std::runtime_error("fork failed");
@@ -81,9 +87,9 @@ GameProcess::GameProcess(const std::string& folder, const std::string& program, 
         dup2(out, 1);
         dup2(err, 2);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        for (const auto& variable : environment)
+        for (const auto& variable : program.environment)
             setenv(variable.first.c_str(), variable.second.c_str(), 1);
-        execl(program.c_str(), program.c_str(), (char*)NULL);
+        execv(program.binary.c_str(), argv.data());
         _exit(127);
     }
 }
@@ -104,7 +110,7 @@ bool GameProcess::waitForWindow(double seconds)
     const XErrorHandler previous = XSetErrorHandler(ignoreXError);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (windowId == 0 && std::chrono::steady_clock::now() < deadline && running()) {
-        windowId = findWindowNamed(display, DefaultRootWindow(display), "Grubnosh");
+        windowId = findWindowNamed(display, DefaultRootWindow(display), windowCaption.c_str());
         if (windowId == 0)
             pause(0.05);
     }

@@ -9,22 +9,30 @@
 
 #include "ScreenImage.h"
 
+// Variables set for the program only, over the test's own environment.
+typedef std::vector<std::pair<std::string, std::string>> ProgramEnvironment;
+
+// What to start: the built game unless told otherwise. The caption names the
+// window to wait for.
+struct ProgramStart
+{
+    std::string binary = GRUBNOSH_BINARY;
+    std::string caption = "Grubnosh";
+    ProgramEnvironment environment;
+    std::vector<std::string> arguments;
+};
+
 // The real game binary, started in a folder under the harness's X display and
 // driven from outside: keys through XTEST (xdotool), closing through a real
 // WM_DELETE_WINDOW message. Standard output and error are kept apart.
 class GameProcess
 {
 public:
-    // Variables set for the program only, over the test's own environment.
-    typedef std::vector<std::pair<std::string, std::string>> Environment;
-
-    // Starts the program (the built game unless told) with the folder as its
-    // working directory.
-    explicit GameProcess(const std::string& folder, const std::string& program = GRUBNOSH_BINARY,
-                         const Environment& environment = {});
+    // Starts the program with the folder as its working directory.
+    explicit GameProcess(const std::string& folder, const ProgramStart& program = ProgramStart());
     ~GameProcess();
 
-    // Waits for the window titled "Grubnosh" and gives it the keyboard focus.
+    // Waits for the window with the program's caption and gives it the keyboard focus.
     // Returns false if it did not appear in time.
     bool waitForWindow(double seconds = 20.0);
     unsigned long window() const { return windowId; }
@@ -52,6 +60,7 @@ private:
     void xdotool(const std::string& arguments);
 
     std::string folder;
+    std::string windowCaption;
     pid_t pid;
     int status;
     bool exited;
@@ -60,7 +69,7 @@ private:
 
 // Where a program can only fail to open its window: no X display to reach, and
 // X11 alone to try (SDL would otherwise fall back to a text-mode or off-screen driver).
-extern const GameProcess::Environment kNoDisplay;
+extern const ProgramEnvironment kNoDisplay;
 
 // Sleeps for the given number of seconds.
 void pause(double seconds);
