@@ -25,6 +25,11 @@ SDL_Surface* webCreateRGBSurface(Uint32 flags, int width, int height, int depth,
 void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels);
 #define glReadPixels webReadPixels
 
+// The browser's IMG_Load decodes through an HTML canvas and reads it back twice
+// per image; this one decodes straight into a surface's RGBA bytes.
+SDL_Surface* webImgLoad(const char* path);
+#define IMG_Load webImgLoad
+
 #ifdef __cplusplus
 }
 #endif
