@@ -1,8 +1,9 @@
 #ifndef GRUBNOSH_WEBGAPS_H
 #define GRUBNOSH_WEBGAPS_H
 
-// Read before every source of the browser build: what the browser's SDL 1.2
-// headers leave out although its runtime has it.
+// Read before every source of the browser build: where the browser's SDL 1.2,
+// SDL_image and WebGL lack what the desktop's have or do it differently. The
+// web sources beside this file fill the gaps; the engine and game stay as they are.
 
 #include "SDL.h"
 #include "SDL_opengl.h"
