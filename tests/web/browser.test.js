@@ -171,7 +171,7 @@ test('Escape stops the game and the page offers to play again', async () => {
     await game.page.waitForSelector('#again:not([hidden])', { timeout: 5000 });
     const message = await game.page.$eval('#message', (element) => element.textContent);
     assert.match(message, /ended/);
-    await canvasImage('stopped');
+    await game.page.screenshot({ path: path.join(shots, 'stopped.png') });
     assert.deepEqual(game.errors, [], 'no uncaught error');
 });
 
