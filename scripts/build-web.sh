@@ -30,6 +30,7 @@ fi
 # libraries once.
 export NODE_PATH=/usr/share/nodejs
 [ -w /usr/share/emscripten/cache ] || export EM_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/emscripten"
-emcmake cmake -S src/web -B build-emscripten -DCMAKE_BUILD_TYPE=Release >/dev/null
+# emcmake announces the command it runs on standard error; only real errors pass.
+emcmake cmake -S src/web -B build-emscripten -DCMAKE_BUILD_TYPE=Release 2> >(grep -v '^configure: ' >&2) >/dev/null
 cmake --build build-emscripten -j "$(nproc)"
 echo "Browser build in build-web/ ($(du -sh build-web | cut -f1))"
