@@ -133,7 +133,7 @@ test('the score line looks as the desktop draws it', async () => {
             if (a.some((value, i) => Math.abs(value - b[i]) > 48)) ++differing;
         }
     const share = differing / (HUD_TEXT.width * HUD_TEXT.height);
-    assert.ok(share < 0.03, `${(share * 100).toFixed(1)}% of the score line's pixels differ from the desktop's`);
+    assert.ok(share < 0.01, `${(share * 100).toFixed(1)}% of the score line's pixels differ from the desktop's`);
 });
 
 test('the console carries the desktop start-up lines, on the same streams', () => {
