@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the real game against a bare clear-and-swap loop in the same run, under Xvfb:
 # time from process start to the first frame shown, mean and 99th-percentile frame time.
+# Then the browser build in headless chromium, on the same figures.
 # Prints figures only; nothing here passes or fails on speed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -44,3 +45,8 @@ summarise() { # name: frames, first frame ms, mean ms, p99 ms
       printf "%-6s %8d %16.1f %10.3f %10.3f\n", name, n[name], start[name], mean[name], p99[name] }
     printf "%-6s %8s %16.2f %10.2f %10.2f\n", "ratio", "", start["game"] / start["bare"], mean["game"] / mean["bare"], p99["game"] / p99["bare"]
   }'
+
+# The browser build in the same run: headless chromium, navigation to first frame,
+# then 20 seconds of play (frame times from the clear each frame begins with).
+"$root/scripts/build-web.sh" >/dev/null
+node "$root/bench/web.js" "$root/build-web" 20

@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 scripts/build.sh
+scripts/build-web.sh
 (cd build && ctest --output-on-failure -j "$(nproc)" "$@")
 
 echo "== unit and gl layers under AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -25,13 +25,17 @@ int TQ_initGL(int width, int height)
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluOrtho2D(0.0, width, height, 0.0);
+#ifndef __EMSCRIPTEN__ // WebGL only shades smoothly; the browser's GL emulation would complain
     glShadeModel(GL_SMOOTH);
+#endif
     glClearDepth(1.0);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glDepthFunc(GL_LEQUAL);
+#ifndef __EMSCRIPTEN__ // and WebGL has no such hint
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+#endif
     return 0;
 }
 

@@ -5,7 +5,8 @@
 
 #include "SDL.h"
 #include "SDL_image.h"
-#include <GL/glu.h>
+
+#include "TextureUpload.h"
 
 namespace {
 
@@ -58,23 +59,10 @@ int SpriteManager::addSprite(const char* path)
     }
     GLuint* cell = new GLuint;
     glGenTextures(1, cell);
-
-    // Without per-surface alpha blending the blit copies alpha instead of blending it.
-    SDL_SetAlpha(image, 0, 255);
-    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32,
-                                             0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
-    if (rgba == NULL) {
+    if (!uploadMipmappedImage(image, *cell, BlackPixels::Kept)) {
         fprintf(stderr, "FAIL %s, %i) New surface couldn't be created for %s. Likely cause: out of RAM\n", __FILE__, __LINE__, path);
         exit(1);
     }
-    SDL_BlitSurface(image, NULL, rgba, NULL);
-
-    glBindTexture(GL_TEXTURE_2D, *cell);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, rgba->w, rgba->h, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
-
-    SDL_FreeSurface(rgba);
     SDL_FreeSurface(image);
     textureNames.push_back(cell);
     return size() - 1;

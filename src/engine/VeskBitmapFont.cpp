@@ -10,7 +10,8 @@
 
 #include "SDL.h"
 #include "SDL_image.h"
-#include <GL/glu.h>
+
+#include "TextureUpload.h"
 
 namespace {
 
@@ -190,15 +191,9 @@ int VeskBitmapFont::loadBitmap(const char* path)
         SDL_FreeSurface(image);
         return -1;
     }
-    SDL_SetColorKey(image, SDL_SRCCOLORKEY, SDL_MapRGB(image->format, 0, 0, 0));
     GLuint* cell = new GLuint;
     glGenTextures(1, cell);
-
-    // Without per-surface alpha blending the blit copies alpha instead of blending it.
-    SDL_SetAlpha(image, 0, 255);
-    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, 0x000000FF, 0x0000FF00,
-                                             0x00FF0000, 0xFF000000);
-    if (rgba == NULL) {
+    if (!uploadMipmappedImage(image, *cell, BlackPixels::Transparent)) {
         // Nothing to upload: the unused name goes back and the image counts as unusable.
         fprintf(stderr, "FAIL) Conversion surface for %s couldn't be created. Likely cause: out of RAM\n", path);
         glDeleteTextures(1, cell);
@@ -206,16 +201,6 @@ int VeskBitmapFont::loadBitmap(const char* path)
         SDL_FreeSurface(image);
         return -1;
     }
-    SDL_BlitSurface(image, NULL, rgba, NULL);
-
-    glBindTexture(GL_TEXTURE_2D, *cell);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    SDL_LockSurface(rgba);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, rgba->w, rgba->h, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
-    SDL_UnlockSurface(rgba);
-
-    SDL_FreeSurface(rgba);
     SDL_FreeSurface(image);
     pages.push_back(cell);
     return 0;

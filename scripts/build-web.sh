@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the browser version into build-web/ (index.html, grubnosh.js, .wasm,
+# .data: a folder any static web server can host), after installing what is
+# missing for it and its tests: Debian's emscripten and chromium, npm, and the
+# test driver from tests/web/package-lock.json.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+missing=()
+for package in emscripten chromium; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+command -v npm >/dev/null || missing+=(npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The lock file pins the driver; an install made from this very lock file is kept.
+if ! cmp -s tests/web/package-lock.json tests/web/node_modules/.installed-from-lock 2>/dev/null; then
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  cp tests/web/package-lock.json tests/web/node_modules/.installed-from-lock
+fi
+
+# Debian's emscripten finds its JavaScript tools through NODE_PATH when the node
+# on the path is not Debian's; its cache must be writable to build the system
+# libraries once.
+export NODE_PATH=/usr/share/nodejs
+[ -w /usr/share/emscripten/cache ] || export EM_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/emscripten"
+# emcmake announces the command it runs on standard error; only real errors pass.
+emcmake cmake -S src/web -B build-emscripten -DCMAKE_BUILD_TYPE=Release 2> >(grep -v '^configure: ' >&2) >/dev/null
+cmake --build build-emscripten -j "$(nproc)"
+echo "Browser build in build-web/ ($(du -sh build-web | cut -f1))"

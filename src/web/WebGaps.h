@@ -1,0 +1,38 @@
+#ifndef GRUBNOSH_WEBGAPS_H
+#define GRUBNOSH_WEBGAPS_H
+
+// Read before every source of the browser build: where the browser's SDL 1.2,
+// SDL_image and WebGL lack what the desktop's have or do it differently. The
+// web sources beside this file fill the gaps; the engine and game stay as they are.
+
+#include "SDL.h"
+#include "SDL_opengl.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Indexed by key symbol, as on the desktop; the runtime keeps it up to date.
+Uint8* SDL_GetKeyState(int* numkeys);
+
+// The browser's SDL gives every software surface 4 bytes a pixel, whatever depth
+// is asked for; this one keeps a 24-bit surface 24 bits deep, as the desktop does.
+SDL_Surface* webCreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 redMask,
+                                 Uint32 greenMask, Uint32 blueMask, Uint32 alphaMask);
+#define SDL_CreateRGBSurface webCreateRGBSurface
+
+// WebGL reads the frame back only as RGBA; this one also delivers RGB rows,
+// padded to the pack alignment, as desktop OpenGL does.
+void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels);
+#define glReadPixels webReadPixels
+
+// The browser's IMG_Load decodes through an HTML canvas and reads it back twice
+// per image; this one decodes straight into a surface's RGBA bytes.
+SDL_Surface* webImgLoad(const char* path);
+#define IMG_Load webImgLoad
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

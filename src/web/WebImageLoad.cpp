@@ -1,0 +1,29 @@
+#include <cstring>
+
+extern "C" {
+unsigned char* stbi_load(const char* path, int* width, int* height, int* channels, int wantedChannels);
+void stbi_image_free(void* pixels);
+}
+
+namespace {
+
+const int kRgba = 4;
+
+} // namespace
+
+SDL_Surface* webImgLoad(const char* path)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* decoded = stbi_load(path, &width, &height, &channels, kRgba);
+    if (decoded == NULL)
+        return NULL;
+    // A software surface of the browser's SDL is always 4 bytes a pixel, R, G, B, A.
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00,
+                                                0x00FF0000, 0xFF000000);
+    if (surface != NULL && surface->pixels != NULL)
+        memcpy(surface->pixels, decoded, static_cast<size_t>(width) * height * kRgba);
+    stbi_image_free(decoded);
+    return surface;
+}

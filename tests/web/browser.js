@@ -1,0 +1,78 @@
+// What the browser tests and the web bench share: a static server for the
+// built folder, Debian's chromium with software WebGL, and image decoding.
+'use strict';
+
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
+const puppeteer = require('puppeteer-core');
+
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.data': 'application/octet-stream' };
+
+// Serves a folder on 127.0.0.1 at a free port; resolves to { url, close }.
+function serveFolder(folder) {
+    const server = http.createServer((request, response) => {
+        const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+        const file = path.join(folder, name === '/' ? 'index.html' : path.normalize(name));
+        if (!file.startsWith(folder) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+            response.writeHead(404).end();
+            return;
+        }
+        response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream' });
+        fs.createReadStream(file).pipe(response);
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+        url: `http://127.0.0.1:${server.address().port}/`,
+        close: () => server.close(),
+    })));
+}
+
+// Headless, in a fresh profile, with SwiftShader standing in for a GPU; downloads
+// land in `downloads`.
+async function launchChromium(downloads) {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'grubnosh-chromium-'));
+    const browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+               '--no-first-run', '--disable-background-networking', '--disable-component-update',
+               '--disable-sync', '--disable-quic', `--user-data-dir=${profile}`],
+    });
+    const close = browser.close.bind(browser);
+    browser.close = async () => {
+        await close();
+        fs.rmSync(profile, { recursive: true, force: true, maxRetries: 5, retryDelay: 200 });
+    };
+    if (downloads) {
+        fs.mkdirSync(downloads, { recursive: true });
+        const session = await browser.target().createCDPSession();
+        await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    }
+    return browser;
+}
+
+// Lets the page's own decoder read a PNG or BMP; pixels come back as RGB.
+async function decodeImage(page, bytes, type) {
+    const { width, height, rgba } = await page.evaluate(async (base64, mime) => {
+        const blob = await (await fetch(`data:${mime};base64,${base64}`)).blob();
+        const bitmap = await createImageBitmap(blob);
+        const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
+        context.drawImage(bitmap, 0, 0);
+        const data = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
+        let binary = '';
+        for (let i = 0; i < data.length; i += 0x8000)
+            binary += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+        return { width: bitmap.width, height: bitmap.height, rgba: btoa(binary) };
+    }, Buffer.from(bytes).toString('base64'), type);
+    const data = Buffer.from(rgba, 'base64');
+    return {
+        width,
+        height,
+        at: (x, y) => { const i = 4 * (y * width + x); return [data[i], data[i + 1], data[i + 2]]; },
+    };
+}
+
+const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
+
+module.exports = { serveFolder, launchChromium, decodeImage, pause };
