@@ -1,0 +1,146 @@
+#include "Editor.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "InfoPanels.h"
+#include "Map.h"
+
+namespace {
+
+// A fast drag moves the pointer further than a cell between two events; the
+// cells in between are painted too, in steps no longer than this.
+const int kPaintStep = TILE_SIZE / 3;
+
+} // namespace
+
+Editor::Editor(EditModel& model, MapFile& file, SpriteManager& tiles, VeskBitmapFont* font, const Status& opening)
+    : model(model), file(file), tiles(tiles), font(font), status(opening)
+{
+}
+
+bool Editor::handle(const Input& input)
+{
+    switch (input.command) {
+    case Command::None:
+        return true;
+    case Command::Quit:
+        return !quitRequested();
+    case Command::PointerLeave:
+        pointerInside = false;
+        return true;
+    case Command::PointerMove:
+        if (model.strokeOpen())
+            paintAlong(input.x, input.y);
+        break;
+    default:
+        // Anything the user does after the warning asks the question afresh.
+        quitArmed = false;
+        carryOut(input);
+    }
+    if (input.command == Command::PointerMove || input.command == Command::PaintBegin || input.command == Command::Pick) {
+        pointerInside = true;
+        pointerX = input.x;
+        pointerY = input.y;
+    }
+    return true;
+}
+
+void Editor::carryOut(const Input& input)
+{
+    int column, row;
+    switch (input.command) {
+    case Command::Save:
+        save();
+        break;
+    case Command::Undo:
+        undo();
+        break;
+    case Command::NextTile:
+    case Command::PreviousTile:
+        model.stepTile(input.command == Command::NextTile ? 1 : -1);
+        break;
+    case Command::ToggleGrid:
+        gridShown = !gridShown;
+        break;
+    case Command::ToggleOverlay:
+        overlayShown = !overlayShown;
+        break;
+    case Command::ScrollLeft:
+    case Command::ScrollRight:
+        view.scrollColumns(input.command == Command::ScrollRight ? 1 : -1);
+        break;
+    case Command::ScrollUp:
+    case Command::ScrollDown:
+        view.scrollRows(input.command == Command::ScrollDown ? 1 : -1);
+        break;
+    case Command::PaintBegin:
+        model.beginStroke();
+        paintAt(input.x, input.y);
+        break;
+    case Command::PaintEnd:
+        model.endStroke();
+        break;
+    case Command::Pick:
+        if (view.cellAt(input.x, input.y, column, row))
+            model.pickTile(column, row);
+        break;
+    default:
+        break;
+    }
+}
+
+bool Editor::quitRequested()
+{
+    if (quitArmed || !model.hasUnsavedChanges())
+        return true;
+    quitArmed = true;
+    status = statusf(StatusKind::Error, "unsaved changes: Escape again to quit");
+    return false;
+}
+
+void Editor::save()
+{
+    model.endStroke();
+    status = file.save(model.map());
+    if (status.kind == StatusKind::Saved)
+        model.markSaved();
+}
+
+void Editor::undo()
+{
+    if (!model.undo())
+        status = statusf(StatusKind::Info, "nothing to undo");
+}
+
+void Editor::paintAt(int x, int y)
+{
+    int column, row;
+    if (view.cellAt(x, y, column, row))
+        model.paint(column, row);
+}
+
+void Editor::paintAlong(int x, int y)
+{
+    const int steps = std::max(std::abs(x - pointerX), std::abs(y - pointerY)) / kPaintStep + 1;
+    for (int step = 1; step <= steps; ++step)
+        paintAt(pointerX + (x - pointerX) * step / steps, pointerY + (y - pointerY) * step / steps);
+}
+
+void Editor::draw()
+{
+    Map& map = model.map();
+    view.drawTiles(map, tiles);
+    if (overlayShown)
+        view.drawOverlay(map);
+    if (gridShown)
+        view.drawGrid();
+    int column = 0, row = 0;
+    const bool overCell = pointerInside && view.cellAt(pointerX, pointerY, column, row);
+    if (overCell)
+        view.highlightCellAt(pointerX, pointerY);
+    if (font == nullptr)
+        return;
+    drawTilePanel(*font, tiles, map, model.currentTile(), overlayShown);
+    drawStatusBar(*font, status, overCell, column, row, map.getTileAt(column, row));
+}

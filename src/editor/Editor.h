@@ -1,0 +1,45 @@
+#ifndef EDITOR_EDITOR_H
+#define EDITOR_EDITOR_H
+
+#include "EditModel.h"
+#include "EditorInput.h"
+#include "MapFile.h"
+#include "MapView.h"
+#include "StatusLine.h"
+
+class SpriteManager;
+class VeskBitmapFont;
+
+// The editor's state between frames: what the commands do and what a frame shows.
+class Editor
+{
+public:
+    Editor(EditModel& model, MapFile& file, SpriteManager& tiles, VeskBitmapFont* font, const Status& opening);
+
+    // Carries out one command; false once the user has chosen to quit.
+    bool handle(const Input& input);
+    void draw();
+
+private:
+    void carryOut(const Input& input);
+    bool quitRequested();
+    void save();
+    void undo();
+    void paintAlong(int x, int y);
+    void paintAt(int x, int y);
+
+    EditModel& model;
+    MapFile& file;
+    SpriteManager& tiles;
+    VeskBitmapFont* font; // none when it failed to load: the map still draws
+    MapView view;
+    Status status;
+    bool gridShown = false;
+    bool overlayShown = false;
+    bool quitArmed = false;
+    bool pointerInside = false;
+    int pointerX = 0;
+    int pointerY = 0;
+};
+
+#endif

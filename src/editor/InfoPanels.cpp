@@ -1,0 +1,104 @@
+#include "InfoPanels.h"
+
+#include <cstdio>
+#include <string>
+
+#include "Map.h"
+#include "MapView.h"
+#include "Shapes.h"
+#include "SpriteManager.h"
+#include "TileFacts.h"
+#include "VeskBitmapFont.h"
+
+namespace {
+
+const Colour kPanelColour = {0.05f, 0.05f, 0.1f, 0.72f};
+const Colour kPanelEdge = {1.0f, 1.0f, 1.0f, 0.25f};
+const Colour kPreviewBackdrop = {0.3f, 0.3f, 0.35f, 1.0f};
+
+const int kPanelWidth = 204;
+const int kPanelMargin = 6;
+const int kPanelLeft = kScreenWidth - kPanelWidth - kPanelMargin;
+const int kPreviewLeft = kPanelLeft + 8;
+const int kTextLeft = kPreviewLeft + TILE_SIZE + 10;
+const int kBarHeight = 26;
+const int kBarMargin = 8;
+
+struct OverlayKey
+{
+    Colour colour;
+    const char* meaning;
+};
+
+const OverlayKey kOverlayKeys[] = {
+    {kSolidTint, "solid"},
+    {kBulletFrame, "stops bullets"},
+    {kAnimatedMark, "animated"},
+};
+
+int textWidth(VeskBitmapFont& font, const std::string& text)
+{
+    int width = 0;
+    for (unsigned char code : text)
+        width += font.getCharacter(code).xadvance;
+    return width;
+}
+
+void drawPreview(SpriteManager& tiles, int tile, int top)
+{
+    fillRect(kPreviewLeft - 2, top - 2, TILE_SIZE + 4, TILE_SIZE + 4, kPanelEdge);
+    fillRect(kPreviewLeft, top, TILE_SIZE, TILE_SIZE, kPreviewBackdrop);
+    if (tile > 0 && tile < tiles.size())
+        tiles.drawSprite(tile, kPreviewLeft, top, TILE_SIZE, TILE_SIZE);
+}
+
+} // namespace
+
+void drawTilePanel(VeskBitmapFont& font, SpriteManager& tiles, Map& map, int tile, bool overlayShown)
+{
+    const int line = font.getLineHeight();
+    const int top = kPanelMargin;
+    const int keyLines = overlayShown ? static_cast<int>(sizeof kOverlayKeys / sizeof kOverlayKeys[0]) : 0;
+    const int height = 4 * line + 12 + keyLines * line;
+    fillRect(kPanelLeft, top, kPanelWidth, height, kPanelColour);
+    frameRect(kPanelLeft, top, kPanelWidth, height, 1, kPanelEdge);
+    drawPreview(tiles, tile, top + 8);
+
+    const TileFacts facts = factsOf(tile);
+    font.setFontColour(255, 220, 90);
+    font.sprint(kTextLeft, top + 4, tile == 0 ? "tile %i (eraser)" : "tile %i", tile);
+    font.setFontColour(230, 230, 230);
+    font.sprint(kTextLeft, top + 4 + line, "%s", facts.solid ? "solid" : "not solid");
+    font.sprint(kTextLeft, top + 4 + 2 * line, "%s", facts.stopsBullets ? "stops bullets" : "bullets pass");
+    if (facts.animated)
+        font.sprint(kTextLeft, top + 4 + 3 * line, "animated, frame %i", map.getTileFrame());
+    else
+        font.sprint(kTextLeft, top + 4 + 3 * line, "not animated");
+
+    for (int i = 0; i < keyLines; ++i) {
+        const int y = top + 8 + (4 + i) * line;
+        Colour swatch = kOverlayKeys[i].colour;
+        swatch.alpha = 1.0f; // the marks are see-through on the map, not in the key
+        fillRect(kPreviewLeft + 34, y + 3, 12, 12, swatch);
+        font.sprint(kTextLeft, y, "%s", kOverlayKeys[i].meaning);
+    }
+    font.setFontColour(255, 255, 255);
+}
+
+void drawStatusBar(VeskBitmapFont& font, const Status& status, bool overCell, int column, int row, int tile)
+{
+    const int top = kScreenHeight - kBarHeight;
+    const int textTop = top + (kBarHeight - font.getLineHeight()) / 2 + 1;
+    fillRect(0, top, kScreenWidth, kBarHeight, kPanelColour);
+    fillRect(0, top, kScreenWidth, 1, kPanelEdge);
+    drawStatus(font, status, kBarMargin, textTop);
+    char readout[64];
+    snprintf(readout, sizeof readout, "col %i row %i  tile %i", column, row, tile);
+    // The message comes first; the readout gives way when both do not fit.
+    const int room = kScreenWidth - 3 * kBarMargin - textWidth(font, status.text);
+    if (!overCell || textWidth(font, readout) > room)
+        return;
+    font.setFontColour(200, 200, 210);
+    font.rightAlignPrint(readout, kScreenWidth - kBarMargin, textTop);
+    font.setFontColour(255, 255, 255);
+}
