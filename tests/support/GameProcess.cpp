@@ -163,6 +163,26 @@ void GameProcess::moveMouse(int x, int y)
     xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
 }
 
+void GameProcess::moveMouseInWindow(int x, int y)
+{
+    xdotool("mousemove --window " + std::to_string(windowId) + " " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void GameProcess::mouseDown(int button)
+{
+    xdotool("mousedown " + std::to_string(button));
+}
+
+void GameProcess::mouseUp(int button)
+{
+    xdotool("mouseup " + std::to_string(button));
+}
+
+void GameProcess::click(int button)
+{
+    xdotool("click " + std::to_string(button));
+}
+
 void GameProcess::closeWindow()
 {
     Display* display = XOpenDisplay(NULL);

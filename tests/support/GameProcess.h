@@ -42,6 +42,12 @@ public:
     void keyUp(const std::string& key);
     void tap(const std::string& key);
     void moveMouse(int x, int y);
+    // Moves the pointer to a pixel of the window, wherever the window stands.
+    void moveMouseInWindow(int x, int y);
+    // Mouse buttons by X number: 1 left, 3 right, 4 and 5 the wheel.
+    void mouseDown(int button);
+    void mouseUp(int button);
+    void click(int button);
     void closeWindow();
     // What the window shows right now, read from the X server.
     ScreenImage grabWindow() const;
