@@ -56,9 +56,8 @@ void Editor::carryOut(const Input& input)
     case Command::Undo:
         undo();
         break;
-    case Command::NextTile:
-    case Command::PreviousTile:
-        model.stepTile(input.command == Command::NextTile ? 1 : -1);
+    case Command::StepTile:
+        model.stepTile(input.step);
         break;
     case Command::ToggleGrid:
         gridShown = !gridShown;
@@ -66,13 +65,11 @@ void Editor::carryOut(const Input& input)
     case Command::ToggleOverlay:
         overlayShown = !overlayShown;
         break;
-    case Command::ScrollLeft:
-    case Command::ScrollRight:
-        view.scrollColumns(input.command == Command::ScrollRight ? 1 : -1);
+    case Command::ScrollColumns:
+        view.scrollColumns(input.step);
         break;
-    case Command::ScrollUp:
-    case Command::ScrollDown:
-        view.scrollRows(input.command == Command::ScrollDown ? 1 : -1);
+    case Command::ScrollRows:
+        view.scrollRows(input.step);
         break;
     case Command::PaintBegin:
         model.beginStroke();

@@ -9,14 +9,11 @@ enum class Command
     Quit,
     Save,
     Undo,
-    NextTile,
-    PreviousTile,
+    StepTile,
     ToggleGrid,
     ToggleOverlay,
-    ScrollLeft,
-    ScrollRight,
-    ScrollUp,
-    ScrollDown,
+    ScrollColumns,
+    ScrollRows,
     PaintBegin,
     PaintEnd,
     Pick,
@@ -24,12 +21,14 @@ enum class Command
     PointerLeave,
 };
 
-// A command with the pointer position it happened at, where it has one.
+// A command with the pointer position it happened at, where it has one, or
+// its direction (+1 or -1) for stepping and scrolling.
 struct Input
 {
     Command command;
-    int x;
-    int y;
+    int x = 0;
+    int y = 0;
+    int step = 0;
 };
 
 // The editor's bindings: which key or button does what.

@@ -16,7 +16,7 @@ const Colour kPanelColour = {0.05f, 0.05f, 0.1f, 0.72f};
 const Colour kPanelEdge = {1.0f, 1.0f, 1.0f, 0.25f};
 const Colour kPreviewBackdrop = {0.3f, 0.3f, 0.35f, 1.0f};
 
-const int kPanelWidth = 204;
+const int kPanelWidth = 246;
 const int kPanelMargin = 6;
 const int kPanelLeft = kScreenWidth - kPanelWidth - kPanelMargin;
 const int kPreviewLeft = kPanelLeft + 8;
