@@ -15,6 +15,7 @@ packages=(
   "${play_packages[@]}"
   libsdl2-2.0-0
   libgtest-dev xvfb xauth xdotool libx11-dev
+  e2fsprogs
   librsvg2-bin python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev
   vorbis-tools
