@@ -132,8 +132,8 @@ protected:
 
     void pointAt(Cell cell)
     {
-        editor->moveMouse(cell.column * TILE_SIZE - kViewLeft + TILE_SIZE / 2,
-                          cell.row * TILE_SIZE - topOffset + TILE_SIZE / 2);
+        editor->moveMouseInWindow(cell.column * TILE_SIZE - kViewLeft + TILE_SIZE / 2,
+                                  cell.row * TILE_SIZE - topOffset + TILE_SIZE / 2);
         pause(0.1);
     }
 
