@@ -34,7 +34,9 @@ bool Editor::handle(const Input& input)
             paintAlong(input.x, input.y);
         break;
     default:
-        // Anything the user does after the warning asks the question afresh.
+        // Carrying on withdraws the warning; a later quit asks afresh.
+        if (quitArmed)
+            status = statusBeforeWarning;
         quitArmed = false;
         carryOut(input);
     }
@@ -92,6 +94,7 @@ bool Editor::quitRequested()
     if (quitArmed || !model.hasUnsavedChanges())
         return true;
     quitArmed = true;
+    statusBeforeWarning = status;
     status = statusf(StatusKind::Error, "unsaved changes: Escape again to quit");
     return false;
 }

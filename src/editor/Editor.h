@@ -34,6 +34,7 @@ private:
     VeskBitmapFont* font; // none when it failed to load: the map still draws
     MapView view;
     Status status;
+    Status statusBeforeWarning;
     bool gridShown = false;
     bool overlayShown = false;
     bool quitArmed = false;

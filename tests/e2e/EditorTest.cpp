@@ -163,6 +163,12 @@ protected:
         topOffset = TILE_SIZE;
     }
 
+    bool statusTurns(bool green)
+    {
+        // A window that is gone cannot be read: check the editor first.
+        return eventually([&] { return editor->running() && statusWrittenIn(editor->grabWindow(), green); });
+    }
+
     bool savedOver(const std::string& before)
     {
         return eventually([&] { return folder.read(kMap) != before; });
@@ -204,7 +210,7 @@ TEST_F(Editor, PaintPickUndoAndSaveWriteTheExpectedGridAndKeepTheOriginal)
     ASSERT_TRUE(savedOver(original));
     expectSameGrid(gridOf(folder.file(kMap)), expected);
     EXPECT_EQ(folder.read(kMap + "~"), original) << "the comment lines live on in the backup";
-    EXPECT_TRUE(statusWrittenIn(editor->grabWindow(), true));
+    EXPECT_TRUE(statusTurns(true));
     press("Escape");
     EXPECT_EQ(editor->waitForExit(5.0), 0) << "nothing unsaved: Escape quits at once";
 }
@@ -222,8 +228,8 @@ TEST_F(Editor, AFailedSaveLeavesTheFileAndKeepsTheEditsAndSaysSoInRed)
         {
             LockedFolder locked(folder.file("maps"));
             press("s");
+            EXPECT_TRUE(statusTurns(false));
             EXPECT_TRUE(editor->running());
-            EXPECT_TRUE(statusWrittenIn(editor->grabWindow(), false));
         }
         EXPECT_EQ(folder.read(kMap), before);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("maps")), {}), 1) << "nothing left behind";
@@ -244,14 +250,16 @@ TEST_F(Editor, AMissingMapIsCreatedOnSaveAndUnsavedChangesAskBeforeQuitting)
     EXPECT_EQ(editor->errLines().back(), "map file maps/new.dat is missing");
     clickCell({4, 3}, kLeftButton);
     press("Escape");
+    EXPECT_TRUE(statusTurns(false));
     EXPECT_TRUE(editor->running()) << "the first Escape only warns";
     press("s");
     ASSERT_TRUE(eventually([&] { return std::filesystem::exists(folder.file(fresh)); }));
+    EXPECT_TRUE(statusTurns(true));
     const std::string saved = folder.read(fresh);
 
     clickCell({5, 3}, kLeftButton);
     editor->closeWindow();
-    pause(0.3);
+    EXPECT_TRUE(statusTurns(false));
     EXPECT_TRUE(editor->running()) << "closing the window warns like Escape";
     press("Escape");
     EXPECT_EQ(editor->waitForExit(5.0), 0);
