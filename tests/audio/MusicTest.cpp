@@ -123,6 +123,20 @@ TEST_F(Music, FileThatIsNotMusicEndsTheSearch)
     EXPECT_EQ(lines[3], "Err.) Music track 1 is out of range [0,0]");
 }
 
+TEST_F(Music, AFolderNamedLikeATrackEndsTheSearch)
+{
+    writeTrack("music", 0);
+    folder.write("music/1.ogg/inside", "");
+    writeTrack("music", 2);
+    const std::string directory = folder.file("music");
+    OutputCapture capture;
+    MusicManager music(directory.c_str());
+    const std::vector<std::string> lines = capture.errLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], kNoTagLine);
+    expectSearchEndedAt(lines, 1, directory + "/1.ogg");
+}
+
 TEST_F(Music, NoMusicDisablesThePlayer)
 {
     const std::string directory = folder.file("nowhere");

@@ -149,11 +149,3 @@ TEST(ID3v1, FileThatCannotBeOpenedIsNamed)
     EXPECT_EQ(capture.err(), "Can't open " + path + "\n");
     EXPECT_EQ(capture.out(), "");
 }
-
-TEST(ID3v1, DirectoryReadsAsUntagged)
-{
-    TestFolder folder;
-    OutputCapture capture;
-    EXPECT_EQ(getV1Tags(folder.path().c_str()), nullptr);
-    EXPECT_EQ(capture.err(), kNoTagLine + "\n");
-}
