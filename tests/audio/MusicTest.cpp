@@ -15,7 +15,6 @@ namespace {
 const double kTrackSeconds = 0.3;
 const int kAmplitude = 12000;
 const int kSilence = 256;
-const std::string kNoTagLine = "This file does not contain ID3v1 information";
 
 // One short Ogg Vorbis tone, encoded once per process by the system's encoder.
 const std::string& encodedTone(int rate)
