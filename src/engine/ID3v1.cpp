@@ -28,6 +28,17 @@ bool readLastBlock(FILE* file, unsigned char* block)
     return fread(block, 1, kTagSize, file) == static_cast<size_t>(kTagSize);
 }
 
+// Opens a file for reading; NULL also for a folder, which opens but cannot be read.
+FILE* openReadable(const char* path)
+{
+    FILE* file = fopen(path, "rb");
+    if (file != NULL && getc(file) == EOF && ferror(file)) {
+        fclose(file);
+        return NULL;
+    }
+    return file;
+}
+
 id3v1tags* tagsFromBlock(const unsigned char* block)
 {
     id3v1tags* tags = new id3v1tags;
@@ -44,7 +55,7 @@ id3v1tags* tagsFromBlock(const unsigned char* block)
 
 id3v1tags* getV1Tags(const char* path)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = openReadable(path);
     if (file == NULL) {
         fprintf(stderr, "Can't open %s\n", path);
         return NULL;

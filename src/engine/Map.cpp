@@ -132,7 +132,9 @@ int Map::getTileFrame()
 int Map::loadMap(const char* fileName)
 {
     std::ifstream file(fileName);
-    if (!file.is_open()) {
+    // A folder opens like a file but cannot be read; the grid stays as it is.
+    file.peek();
+    if (!file.is_open() || file.bad()) {
         fprintf(stderr, "map file %s is missing\n", fileName);
         return -1;
     }

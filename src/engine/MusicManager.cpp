@@ -2,16 +2,11 @@
 
 #include <cstdio>
 
+#include "NumberedFiles.h"
+
 namespace {
 
 const int kNameBufferSize = 400;
-
-// Formats "<directory>/<i>.ogg"; false when the name does not fit.
-bool formatTrackName(char* buffer, const char* directory, int i)
-{
-    const int length = snprintf(buffer, kNameBufferSize, "%s/%i.ogg", directory, i);
-    return length >= 0 && length < kNameBufferSize;
-}
 
 void reportCannotLoad(const char* path, const char* reason)
 {
@@ -22,20 +17,15 @@ void reportCannotLoad(const char* path, const char* reason)
 
 MusicManager::MusicManager(const char* directory) : currentTrack(-1)
 {
-    char* name = new char[kNameBufferSize];
-    for (int i = 0;; ++i) {
-        // A name cut short by the buffer would load some other file, or none.
-        if (!formatTrackName(name, directory, i)) {
-            reportCannotLoad(name, "the name does not fit in 400 bytes");
-            break;
-        }
-        if (loadTrack(name) < 0)
-            break;
-    }
+    const NumberedFileSearch search =
+        loadNumberedFiles(directory, "ogg", kNameBufferSize, [this](const char* path) { return loadTrack(path) == 0; });
+    const char* name = search.endedAt.c_str();
+    // A name cut short by the buffer would load some other file, or none.
+    if (!search.pathFitted)
+        reportCannotLoad(name, "the name does not fit in 400 bytes");
     fprintf(stderr, "Err.) Music file %s is missing\n", name);
     if (tracks.empty())
         fprintf(stderr, "Err.) No music found, disabling\n");
-    delete[] name;
 }
 
 MusicManager::~MusicManager()

@@ -2,16 +2,11 @@
 
 #include <cstdio>
 
+#include "NumberedFiles.h"
+
 namespace {
 
 const int kPathBufferSize = 200;
-
-// Formats "<directory>/<n>.wav"; false when the path does not fit.
-bool formatNumberedPath(char* buffer, const char* directory, int n)
-{
-    const int length = snprintf(buffer, kPathBufferSize, "%s/%i.wav", directory, n);
-    return length >= 0 && length < kPathBufferSize;
-}
 
 // Why a sample cannot start on the requested channel, or NULL when it can.
 const char* refusal(bool onGivenChannel, unsigned int channel)
@@ -37,15 +32,10 @@ void reportCannotPlay(unsigned int index, const char* reason)
 
 SoundEffectManager::SoundEffectManager(const char* directory)
 {
-    char* name = new char[kPathBufferSize];
-    for (int n = 0;; ++n) {
-        // A path cut short by the buffer names no file of ours: it counts as missing.
-        if (!formatNumberedPath(name, directory, n) || addSample(name) < 0) {
-            fprintf(stderr, "%s is missing\n", name);
-            break;
-        }
-    }
-    delete[] name;
+    // A path cut short by the buffer names no file of ours: it counts as missing.
+    const NumberedFileSearch search =
+        loadNumberedFiles(directory, "wav", kPathBufferSize, [this](const char* path) { return addSample(path) >= 0; });
+    fprintf(stderr, "%s is missing\n", search.endedAt.c_str());
 }
 
 int SoundEffectManager::addSample(const char* path)

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "NumberedFiles.h"
 #include "SDL.h"
 #include "SDL_image.h"
 
@@ -18,29 +19,16 @@ void reportMissing(const char* path)
     fprintf(stderr, "Sorry, sprite %s is missing\n", path);
 }
 
-// Formats "<directory>/<n>.png"; a path that does not fit counts as missing,
-// reported by the part that fitted, rather than loading a truncated name.
-bool formatNumberedPath(char* buffer, const char* directory, int n)
-{
-    const int length = snprintf(buffer, kPathBufferSize, "%s/%i.png", directory, n);
-    if (length >= 0 && length < kPathBufferSize)
-        return true;
-    reportMissing(buffer);
-    return false;
-}
-
 } // namespace
 
 SpriteManager::SpriteManager(const char* directory)
 {
-    char* name = new char[kPathBufferSize];
-    for (int n = 0;; ++n) {
-        if (!formatNumberedPath(name, directory, n) || addSprite(name) < 0) {
-            printf("Loaded %i sprites\n", n);
-            break;
-        }
-    }
-    delete[] name;
+    const NumberedFileSearch search =
+        loadNumberedFiles(directory, "png", kPathBufferSize, [this](const char* path) { return addSprite(path) >= 0; });
+    // A path that did not fit is reported by the part that fitted.
+    if (!search.pathFitted)
+        reportMissing(search.endedAt.c_str());
+    printf("Loaded %i sprites\n", search.loaded);
     screenWidth = 100000;
     screenHeight = 100000;
 }

@@ -76,5 +76,5 @@ void CGame::gameLoop()
 void CGame::displaySprites()
 {
     for (TorvaneActor* actor : actors)
-        actor->draw(320, 240);
+        actor->draw(kScreenWidth / 2, kScreenHeight / 2);
 }

@@ -34,6 +34,8 @@ public:
     void drawBackground(float dt);
     void displayHUD();
     void gameOver();
+    // Pixels per second at which the landscape and the flying objects pass; grows with the score.
+    float pace() const;
 
     SDL_Event event;
     std::list<TorvaneActor*> actors;

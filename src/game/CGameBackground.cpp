@@ -11,7 +11,7 @@ namespace {
 
 const float kWrapThreshold = 1310.0f;
 const float kMapWidth = MAP_COLUMNS * TILE_SIZE; // the map repeats every 960 pixels
-const int kHalfScreenWidth = 320;
+const int kHalfScreenWidth = kScreenWidth / 2;
 const int kFirstRow = -9;
 const int kLastRow = 18;
 const int kColumnsLeftOfCentre = 14;
@@ -22,7 +22,7 @@ const int kColumnsRightOfCentre = 13;
 void CGame::drawBackground(float dt)
 {
     // The same pace as the flying objects, so they keep their place against the landscape.
-    x += (score + 60) * dt;
+    x += pace() * dt;
     if (x > kWrapThreshold)
         x -= kMapWidth;
 

@@ -11,6 +11,7 @@ const int kAppleFrame = 3;
 const int kHostileFrame = 4;
 const int kSpawnX = kScreenWidth; // just beyond the right edge
 const int kHomingDeadBand = 30;
+const int kStartingPace = 60;
 
 bool isHostile(TorvaneActor* object)
 {
@@ -18,6 +19,11 @@ bool isHostile(TorvaneActor* object)
 }
 
 } // namespace
+
+float CGame::pace() const
+{
+    return static_cast<float>(score + kStartingPace);
+}
 
 void CGame::spawnEnemy(int kind)
 {
@@ -35,7 +41,6 @@ void CGame::spawnEnemy(int kind)
 
 void CGame::handleEnemies()
 {
-    const float pace = static_cast<float>(score + 60);
     for (TorvaneActor* object : actors) {
         if (object == player)
             continue;
@@ -56,13 +61,13 @@ void CGame::handleEnemies()
             return;
         }
 
-        object->move(-pace * delta, 0);
+        object->move(-pace() * delta, 0);
 
         if (isHostile(object)) {
             const int objectY = static_cast<int>(object->getY());
             const int playerY = static_cast<int>(player->getY());
             if (abs(objectY - playerY) > kHomingDeadBand) {
-                const float step = pace / 2 * delta;
+                const float step = pace() / 2 * delta;
                 object->move(0, object->getY() > player->getY() ? -step : step);
             }
         }

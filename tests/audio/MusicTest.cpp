@@ -15,7 +15,6 @@ namespace {
 const double kTrackSeconds = 0.3;
 const int kAmplitude = 12000;
 const int kSilence = 256;
-const std::string kNoTagLine = "This file does not contain ID3v1 information";
 
 // One short Ogg Vorbis tone, encoded once per process by the system's encoder.
 const std::string& encodedTone(int rate)
@@ -107,20 +106,26 @@ TEST_F(Music, DiscoveryStopsAtTheFirstGap)
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
-TEST_F(Music, FileThatIsNotMusicEndsTheSearch)
+TEST_F(Music, FileThatIsNotMusicOrAFolderEndsTheSearch)
 {
-    writeTrack("music", 0);
-    folder.write("music/1.ogg", "plain text pretending to be a track");
-    writeTrack("music", 2);
-    const std::string directory = folder.file("music");
-    OutputCapture capture;
-    MusicManager music(directory.c_str());
-    music.playTrack(1, false);
-    const std::vector<std::string> lines = capture.errLines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], kNoTagLine);
-    expectSearchEndedAt(lines, 1, directory + "/1.ogg");
-    EXPECT_EQ(lines[3], "Err.) Music track 1 is out of range [0,0]");
+    const std::vector<std::string> notMusic = {"text/1.ogg", "folder/1.ogg/inside"};
+    // Every manager lives to the end of the test: the first to go closes the device.
+    std::vector<std::unique_ptr<MusicManager>> managers;
+    for (const std::string& path : notMusic) {
+        const std::string name = path.substr(0, path.find('/'));
+        writeTrack(name, 0);
+        folder.write(path, "plain text pretending to be a track");
+        writeTrack(name, 2);
+        const std::string directory = folder.file(name);
+        OutputCapture capture;
+        managers.push_back(std::make_unique<MusicManager>(directory.c_str()));
+        managers.back()->playTrack(1, false);
+        const std::vector<std::string> lines = capture.errLines();
+        ASSERT_EQ(lines.size(), 4u) << name;
+        EXPECT_EQ(lines[0], kNoTagLine) << name;
+        expectSearchEndedAt(lines, 1, directory + "/1.ogg");
+        EXPECT_EQ(lines[3], "Err.) Music track 1 is out of range [0,0]") << name;
+    }
 }
 
 TEST_F(Music, NoMusicDisablesThePlayer)

@@ -7,6 +7,7 @@
 
 #include "BmpFile.h"
 #include "GameProcess.h"
+#include "Sighting.h"
 #include "TestFolder.h"
 
 namespace {
@@ -17,18 +18,6 @@ class Play : public ::testing::Test
 protected:
     void SetUp() override { folder.linkGameData(); }
 
-    // Presses F2 and waits until the game has written the screenshot; returns its path.
-    std::string screenshot(GameProcess& game)
-    {
-        const std::string shot = folder.file("sshot.bmp");
-        std::filesystem::remove(shot);
-        game.tap("F2");
-        for (int wait = 0; wait < 100 && !std::filesystem::exists(shot); ++wait)
-            pause(0.05);
-        pause(0.3); // let the writer finish the file
-        return shot;
-    }
-
     std::string keep(const std::string& shot, const std::string& name)
     {
         const std::string kept = folder.file(name);
@@ -38,34 +27,6 @@ protected:
 
     TestFolder folder;
 };
-
-bool isPigPink(const BmpFile::Colour& c)
-{
-    return c.r >= 200 && c.g >= 110 && c.g <= 190 && c.b >= 130 && c.b <= 215 && c.b >= c.g && c.r - c.b >= 25;
-}
-
-struct PigSighting
-{
-    int pixels = 0;
-    double centreY = 0.0;
-};
-
-// Finds the pig's pink among the left 80 columns, where it flies, below the
-// score line and the row of small pigs that count the lives (the top 52 rows).
-PigSighting findPig(const BmpFile& shot)
-{
-    PigSighting sighting;
-    double rowSum = 0.0;
-    for (int y = 52; y < shot.height; ++y)
-        for (int x = 0; x < 80; ++x)
-            if (isPigPink(shot.at(x, y))) {
-                ++sighting.pixels;
-                rowSum += y;
-            }
-    if (sighting.pixels > 0)
-        sighting.centreY = rowSum / sighting.pixels;
-    return sighting;
-}
 
 long indexOf(const std::vector<std::string>& lines, const std::string& line)
 {
@@ -80,17 +41,17 @@ TEST_F(Play, HoldingSpaceForASecondLiftsThePig)
     GameProcess game(folder.path());
     ASSERT_TRUE(game.waitForWindow());
     pause(3.0); // objects have time to come into view
-    const BmpFile atRest(keep(screenshot(game), "at-rest.bmp"));
+    const BmpFile atRest(keep(game.screenshot(), "at-rest.bmp"));
     game.keyDown("space");
     pause(1.0);
-    const std::string lifted = keep(screenshot(game), "lifted.bmp");
+    const std::string lifted = keep(game.screenshot(), "lifted.bmp");
     game.keyUp("space");
     game.tap("Escape");
     EXPECT_EQ(game.waitForExit(), 0);
 
     ASSERT_TRUE(atRest.valid);
-    const PigSighting resting = findPig(atRest);
-    const PigSighting flying = findPig(BmpFile(lifted));
+    const Sighting resting = findPig(atRest);
+    const Sighting flying = findPig(BmpFile(lifted));
     EXPECT_GT(resting.pixels, 400) << "the pig is drawn";
     EXPECT_GT(flying.pixels, 400);
     EXPECT_GT(resting.centreY, 420.0) << "it rests on the bottom edge";

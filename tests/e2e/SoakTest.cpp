@@ -12,6 +12,7 @@
 
 #include "BmpFile.h"
 #include "GameProcess.h"
+#include "Sighting.h"
 #include "TestFolder.h"
 
 // Minutes of play by a scripted player on the real binary: it dodges the
@@ -22,6 +23,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// A game that writes no screenshot in this time has stopped answering.
+const double kAnswerSeconds = 5.0;
 
 double soakSeconds()
 {
@@ -44,30 +48,16 @@ long residentKilobytes(pid_t pid)
     return value;
 }
 
-bool isPigPink(const BmpFile::Colour& c)
-{
-    return c.r >= 200 && c.g >= 110 && c.g <= 190 && c.b >= 130 && c.b <= 215 && c.b >= c.g && c.r - c.b >= 25;
-}
-
 // The hostile's purple core.
-bool isHostilePurple(const BmpFile::Colour& c)
+bool isHostilePurple(ScreenColour c)
 {
     return c.b >= 80 && c.b > c.r && c.r > c.g && c.g < 70 && c.b - c.g >= 50;
 }
 
-// Mean row of the matching pixels in a column range, or -1 when there are none.
-double meanRow(const BmpFile& shot, int left, int right, bool (*matches)(const BmpFile::Colour&), int minRow = 0,
-               int maxRow = 479)
+// Mean row of a sighting, or -1 when it holds too few pixels to tell.
+double meanRow(const Sighting& sighting)
 {
-    long sum = 0;
-    long count = 0;
-    for (int y = std::max(0, minRow); y <= std::min(shot.height - 1, maxRow); ++y)
-        for (int x = left; x < right; ++x)
-            if (matches(shot.at(x, y))) {
-                sum += y;
-                ++count;
-            }
-    return count > 8 ? static_cast<double>(sum) / count : -1.0;
+    return sighting.pixels > 8 ? sighting.centreY : -1.0;
 }
 
 struct Threat
@@ -81,7 +71,7 @@ std::vector<Threat> findThreats(const BmpFile& shot)
 {
     std::vector<Threat> threats;
     for (int left = 48; left < 432; left += 32) {
-        const double row = meanRow(shot, left, left + 32, isHostilePurple, 52);
+        const double row = meanRow(sight(shot, left, left + 32, kBelowTheHud, shot.height, isHostilePurple));
         if (row >= 0)
             threats.push_back({left + 16.0, row});
     }
@@ -121,7 +111,7 @@ double cost(double pig, double row, const std::vector<Threat>& threats)
 bool chooseLift(const BmpFile& shot, std::mt19937& random, bool holding)
 {
     // Below the score line and the small pigs that count the lives (the top 52 rows).
-    const double pig = meanRow(shot, 15, 80, isPigPink, 52);
+    const double pig = meanRow(findPig(shot, 15));
     const std::vector<Threat> threats = findThreats(shot);
     if (pig < 0)
         return random() % 4 == 0 ? !holding : holding;
@@ -146,21 +136,6 @@ class Soak : public ::testing::Test
 {
 protected:
     void SetUp() override { folder.linkGameData(); }
-
-    // Presses F2 and waits for a new screenshot; false if the game did not answer.
-    bool screenshot(GameProcess& game)
-    {
-        const std::string shot = folder.file("sshot.bmp");
-        std::filesystem::remove(shot);
-        game.tap("F2");
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline) {
-            if (std::filesystem::exists(shot) && BmpFile(shot).valid)
-                return true;
-            pause(0.02);
-        }
-        return false;
-    }
 
     TestFolder folder;
 };
@@ -216,7 +191,7 @@ TEST_F(Soak, MinutesOfPlayKeepTheGameAnsweringWithFlatMemory)
         MemoryWatch memory;
         bool holding = false;
         bool answered = true;
-        while (Clock::now() < end && (answered = screenshot(game))) {
+        while (Clock::now() < end && (answered = !game.screenshot(kAnswerSeconds).empty())) {
             ++shots;
             const bool lift = chooseLift(BmpFile(folder.file("sshot.bmp")), random, holding);
             if (lift != holding) {

@@ -21,7 +21,7 @@ protected:
     {
         openTestWindow();
         writeQuadrants(folder.file("0.png"));
-        const Rgba solids[] = {kRed, kGreen, kBlue, kYellow};
+        const ScreenColour solids[] = {kRed, kGreen, kBlue, kYellow};
         for (int n = 1; n <= 4; ++n)
             writeSolid(folder.file(std::to_string(n) + ".png"), solids[n - 1]);
         OutputCapture quiet;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "CGame.h"
+#include "GameSuite.h"
+#include "GlTestSupport.h"
 #include "Map.h"
 #include "OutputCapture.h"
 #include "SpriteManager.h"
@@ -15,15 +17,12 @@ namespace {
 
 const int kTileColours = 6;
 
-struct Colour
-{
-    Uint8 r, g, b;
-};
-
-const Colour kBlack = {0, 0, 0};
+const ScreenColour kBlack = {0, 0, 0};
 // Tile n is one flat colour, so every pixel tells which tile covers it.
-const Colour kTileColour[kTileColours + 1] = {
+const ScreenColour kTileColour[kTileColours + 1] = {
     kBlack, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {255, 0, 255}, {0, 255, 255}};
+// Linear filtering may blur a tile's colour a little at its edges.
+const int kTolerance = 7;
 
 // Neighbouring columns and rows, and column 19 next to column 0, all differ.
 int patternTile(int column, int row)
@@ -31,62 +30,20 @@ int patternTile(int column, int row)
     return 1 + (column + 2 * row) % kTileColours;
 }
 
-void saveFlatImage(const std::string& path, Colour colour)
-{
-    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 24, 0xFF, 0xFF00, 0xFF0000, 0);
-    ASSERT_NE(image, nullptr);
-    SDL_FillRect(image, NULL, SDL_MapRGB(image->format, colour.r, colour.g, colour.b));
-    ASSERT_EQ(SDL_SaveBMP(image, path.c_str()), 0);
-    SDL_FreeSurface(image);
-}
-
-struct Frame
-{
-    std::vector<Uint8> rgb;
-
-    Colour at(int sx, int sy) const
-    {
-        const size_t i = 3 * (static_cast<size_t>(kScreenHeight - 1 - sy) * kScreenWidth + sx);
-        return {rgb[i], rgb[i + 1], rgb[i + 2]};
-    }
-};
-
-Frame readFrame()
-{
-    Frame frame;
-    frame.rgb.resize(3 * kScreenWidth * kScreenHeight);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kScreenWidth, kScreenHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.rgb.data());
-    return frame;
-}
-
-bool near(Colour a, Colour b)
-{
-    return abs(a.r - b.r) < 8 && abs(a.g - b.g) < 8 && abs(a.b - b.b) < 8;
-}
-
-std::string describe(Colour c)
-{
-    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
-}
-
-class Background : public ::testing::Test
+class Background : public GameSuite
 {
 protected:
-    // One game per process: it owns the window. It starts on the real data,
-    // then gets flat-coloured tiles and a patterned map of the test's own.
+    // The game starts on the stand-in sprites and the real data, then gets
+    // flat-coloured tiles and a patterned map of the test's own.
     static void SetUpTestSuite()
     {
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        folder = new TestFolder();
-        folder->linkGameData();
-        WorkingDirectory inFolder(folder->path());
         startX = x;
-        game = new CGame();
+        GameSuite::SetUpTestSuite();
         game->tiles->freeSprites();
         for (int n = 0; n <= kTileColours; ++n) {
             const std::string path = folder->file(std::to_string(n) + ".png");
-            saveFlatImage(path, kTileColour[n]);
+            const ScreenColour colour = kTileColour[n];
+            writeSolidImage(path, 64, colour.r, colour.g, colour.b);
             ASSERT_EQ(game->tiles->addSprite(path.c_str()), n);
         }
     }
@@ -100,23 +57,23 @@ protected:
                 game->map->setTileAt(column, row, patternTile(column, row));
     }
 
-    static Frame drawFrame(float dt)
+    static ScreenImage drawFrame(float dt)
     {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         game->drawBackground(dt);
-        return readFrame();
+        return readScreenImage();
     }
 
     // Every pixel must show the tile that the map coordinate (screen x + left edge) falls on.
-    static void expectMapAt(const Frame& frame, int leftEdge)
+    static void expectMapAt(const ScreenImage& frame, int leftEdge)
     {
         int wrong = 0;
         for (int sy = 0; sy < kScreenHeight; ++sy) {
             for (int sx = 0; sx < kScreenWidth; ++sx) {
                 const int tile = game->map->getTileAt((sx + leftEdge) / TILE_SIZE, sy / TILE_SIZE);
-                const Colour expected = tile > 0 ? kTileColour[tile] : kBlack;
-                if (!near(frame.at(sx, sy), expected) && wrong++ == 0)
+                const ScreenColour expected = tile > 0 ? kTileColour[tile] : kBlack;
+                if (!isNear(frame.at(sx, sy), expected, kTolerance) && wrong++ == 0)
                     ADD_FAILURE() << "pixel " << sx << "," << sy << " is " << describe(frame.at(sx, sy))
                                   << ", expected tile " << tile << " " << describe(expected);
             }
@@ -124,14 +81,8 @@ protected:
         EXPECT_EQ(wrong, 0) << "pixels off the arithmetic with left edge " << leftEdge;
     }
 
-    static TestFolder* folder;
-    static CGame* game;
-    static float startX;
+    static inline float startX = 0.0f;
 };
-
-TestFolder* Background::folder = nullptr;
-CGame* Background::game = nullptr;
-float Background::startX = 0.0f;
 
 } // namespace
 
@@ -139,14 +90,14 @@ TEST_F(Background, FirstFrameScrollsFrom350AtSixtyPixelsPerSecond)
 {
     EXPECT_EQ(startX, 350.0f);
     x = startX;
-    const Frame frame = drawFrame(0.25f);
+    const ScreenImage frame = drawFrame(0.25f);
     EXPECT_EQ(x, 365.0f);
     // Left edge 365 - 320: column 0 shows its last three pixels, column 1 starts at 3.
     expectMapAt(frame, 45);
-    EXPECT_TRUE(near(frame.at(2, 10), kTileColour[patternTile(0, 0)]));
-    EXPECT_TRUE(near(frame.at(3, 10), kTileColour[patternTile(1, 0)]));
-    EXPECT_TRUE(near(frame.at(3, 47), kTileColour[patternTile(1, 0)]));
-    EXPECT_TRUE(near(frame.at(3, 48), kTileColour[patternTile(1, 1)]));
+    EXPECT_TRUE(isNear(frame.at(2, 10), kTileColour[patternTile(0, 0)], kTolerance));
+    EXPECT_TRUE(isNear(frame.at(3, 10), kTileColour[patternTile(1, 0)], kTolerance));
+    EXPECT_TRUE(isNear(frame.at(3, 47), kTileColour[patternTile(1, 0)], kTolerance));
+    EXPECT_TRUE(isNear(frame.at(3, 48), kTileColour[patternTile(1, 1)], kTolerance));
 }
 
 TEST_F(Background, PaceGrowsWithTheScore)
@@ -161,12 +112,12 @@ TEST_F(Background, PaceGrowsWithTheScore)
 TEST_F(Background, WrapsOnlyAbove1310)
 {
     x = 1295.0f;
-    const Frame atThreshold = drawFrame(0.25f);
+    const ScreenImage atThreshold = drawFrame(0.25f);
     EXPECT_EQ(x, 1310.0f);
     expectMapAt(atThreshold, 990);
 
     x = 1295.5f;
-    const Frame wrapped = drawFrame(0.25f);
+    const ScreenImage wrapped = drawFrame(0.25f);
     EXPECT_EQ(x, 350.5f);
     expectMapAt(wrapped, 30);
 }
@@ -174,15 +125,15 @@ TEST_F(Background, WrapsOnlyAbove1310)
 TEST_F(Background, TheWrapStepIsInvisible)
 {
     x = 1290.0f;
-    const Frame before = drawFrame(0.25f);
+    const ScreenImage before = drawFrame(0.25f);
     ASSERT_EQ(x, 1305.0f);
-    const Frame after = drawFrame(0.25f);
+    const ScreenImage after = drawFrame(0.25f);
     ASSERT_EQ(x, 360.0f);
     // The second frame is the first moved 15 pixels to the left, nothing else.
     int jumps = 0;
     for (int sy = 0; sy < kScreenHeight; sy += 3)
         for (int sx = 0; sx + 15 < kScreenWidth; ++sx)
-            jumps += !near(after.at(sx, sy), before.at(sx + 15, sy));
+            jumps += !isNear(after.at(sx, sy), before.at(sx + 15, sy), kTolerance);
     EXPECT_EQ(jumps, 0);
 }
 
@@ -193,10 +144,10 @@ TEST_F(Background, EmptyAndNegativeCellsShowTheClearColour)
     game->map->setTileAt(10, 9, INT_MIN);
     x = 350.0f;
     OutputCapture capture;
-    const Frame frame = drawFrame(0.0f);
+    const ScreenImage frame = drawFrame(0.0f);
     EXPECT_EQ(capture.err(), "") << "a negative cell is not even asked for";
     expectMapAt(frame, 30);
-    EXPECT_TRUE(near(frame.at(8 * 48 - 30 + 24, 24), kBlack));
-    EXPECT_TRUE(near(frame.at(9 * 48 - 30 + 24, 24), kBlack));
-    EXPECT_TRUE(near(frame.at(10 * 48 - 30 + 24, 9 * 48 + 24), kBlack));
+    EXPECT_TRUE(isNear(frame.at(8 * 48 - 30 + 24, 24), kBlack, kTolerance));
+    EXPECT_TRUE(isNear(frame.at(9 * 48 - 30 + 24, 24), kBlack, kTolerance));
+    EXPECT_TRUE(isNear(frame.at(10 * 48 - 30 + 24, 9 * 48 + 24), kBlack, kTolerance));
 }

@@ -12,12 +12,7 @@
 
 namespace {
 
-struct Texel
-{
-    uint8_t r, g, b, a;
-};
-
-const Texel kMagenta = {255, 0, 255, 255};
+const ScreenColour kMagenta = {255, 0, 255};
 const ScreenColour kBlack = {0, 0, 0};
 const ScreenColour kRed = {255, 0, 0};
 const ScreenColour kGreen = {0, 255, 0};
@@ -30,9 +25,9 @@ const ScreenColour kWhite = {255, 255, 255};
 class TexelImage
 {
 public:
-    TexelImage(int side, Texel fill) : side(side), texels(static_cast<size_t>(side) * side, fill) {}
+    TexelImage(int side, ScreenColour fill) : side(side), texels(static_cast<size_t>(side) * side, fill) {}
 
-    void paint(int x, int y, int width, int height, Texel texel)
+    void paint(int x, int y, int width, int height, ScreenColour texel)
     {
         for (int row = y; row < y + height; ++row)
             for (int column = x; column < x + width; ++column)
@@ -47,7 +42,7 @@ public:
         FILE* file = fopen(path.c_str(), "wb");
         ASSERT_NE(file, nullptr);
         fwrite(header, 1, sizeof header, file);
-        for (const Texel& texel : texels) {
+        for (const ScreenColour& texel : texels) {
             const uint8_t bgra[4] = {texel.b, texel.g, texel.r, texel.a};
             fwrite(bgra, 1, sizeof bgra, file);
         }
@@ -56,7 +51,7 @@ public:
 
 private:
     int side;
-    std::vector<Texel> texels;
+    std::vector<ScreenColour> texels;
 };
 
 // Glyph cells with known colours; everything around them is magenta, so a texture
@@ -85,19 +80,8 @@ void writeFixture(const TestFolder& folder)
     folder.write("fixture.fnt", kDefinition);
 }
 
-bool near(ScreenColour actual, ScreenColour expected, int tolerance = 2)
-{
-    return std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
-           std::abs(actual.b - expected.b) <= tolerance;
-}
-
-std::string describe(ScreenColour colour)
-{
-    return "(" + std::to_string(colour.r) + "," + std::to_string(colour.g) + "," + std::to_string(colour.b) + ")";
-}
-
 #define EXPECT_PIXEL(frame, x, y, colour) \
-    EXPECT_TRUE(near((frame).at(x, y), colour)) << "at (" << (x) << "," << (y) << "): " << describe((frame).at(x, y))
+    EXPECT_TRUE(isNear((frame).at(x, y), colour)) << "at (" << (x) << "," << (y) << "): " << describe((frame).at(x, y))
 
 bool anyLit(const ScreenImage& frame)
 {
@@ -159,7 +143,7 @@ TEST_F(FontDrawing, AGlyphLandsAtThePenPlusItsOffsetsWithItsOwnTexels)
     EXPECT_PIXEL(frame, 102, 69, kBlack);
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x)
-            ASSERT_FALSE(near(frame.at(x, y), {255, 0, 255}, 60)) << "texels outside the cell at " << x << "," << y;
+            ASSERT_FALSE(isNear(frame.at(x, y), {255, 0, 255}, 60)) << "texels outside the cell at " << x << "," << y;
 }
 
 TEST_F(FontDrawing, TextureCoordinatesAreDividedBy256WhateverTheImageSize)
@@ -178,7 +162,7 @@ TEST_F(FontDrawing, TextureCoordinatesAreDividedBy256WhateverTheImageSize)
     const ScreenImage frame = readScreenImage();
     for (int y = 200; y < 216; ++y)
         for (int x = 200; x < 208; ++x)
-            ASSERT_TRUE(near(frame.at(x, y), {255, 128, 0})) << x << "," << y << ": " << describe(frame.at(x, y));
+            ASSERT_TRUE(isNear(frame.at(x, y), {255, 128, 0})) << x << "," << y << ": " << describe(frame.at(x, y));
 }
 
 TEST_F(FontDrawing, ABackslashBreaksTheLineWithoutBeingDrawn)

@@ -7,6 +7,7 @@
 
 #include "BmpFile.h"
 #include "CGame.h"
+#include "GameSuite.h"
 #include "GlTestSupport.h"
 #include "OutputCapture.h"
 #include "Platform.h"
@@ -38,21 +39,9 @@ unsigned seedDrawingKind(bool hostile)
     return seed;
 }
 
-// One game for the whole process: it opens the window and loads data/ from a
-// folder holding the project's content.
-class GamePlay : public ::testing::Test
+class GamePlay : public GameSuite
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        folder = new TestFolder();
-        folder->linkGameData();
-        WorkingDirectory inFolder(folder->path());
-        OutputCapture capture;
-        game = new CGame();
-        startupOut = new std::vector<std::string>(capture.outLines());
-    }
-
     void SetUp() override
     {
         removeObjects();
@@ -115,20 +104,14 @@ protected:
         return *it;
     }
 
-    static CGame* game;
-    static TestFolder* folder;
-    static std::vector<std::string>* startupOut;
 };
-
-CGame* GamePlay::game = NULL;
-TestFolder* GamePlay::folder = NULL;
-std::vector<std::string>* GamePlay::startupOut = NULL;
 
 } // namespace
 
 TEST_F(GamePlay, StartsWithThePigRestingOnTheBottomEdge)
 {
-    EXPECT_EQ((*startupOut)[0], "Loaded 6 sprites");
+    ASSERT_FALSE(startupOut.empty());
+    EXPECT_EQ(startupOut[0], "Loaded 6 sprites");
     EXPECT_EQ(game->sprites->size(), 6);
     EXPECT_EQ(game->sprites->getScreenWidth(), 640);
     EXPECT_EQ(game->sprites->getScreenHeight(), 480);

@@ -4,23 +4,18 @@
 
 #include "BmpFile.h"
 #include "CGame.h"
+#include "GameSuite.h"
 #include "GlTestSupport.h"
 #include "OutputCapture.h"
 #include "Platform.h"
 #include "TestFolder.h"
 
+using Screenshot = GameSuite;
+
 // One test, because it changes the window under the game and then takes video away.
-TEST(Screenshot, FollowsTheVideoSurfaceSizeAndNeedsOne)
+TEST_F(Screenshot, FollowsTheVideoSurfaceSizeAndNeedsOne)
 {
-    TestFolder folder;
-    folder.linkGameData();
-    WorkingDirectory inFolder(folder.path());
-    // Static: like the real program, the game keeps its content until the process ends.
-    static CGame* game;
-    {
-        OutputCapture quiet;
-        game = new CGame();
-    }
+    WorkingDirectory inFolder(folder->path());
 
     // 322 pixels make rows of 966 bytes, which OpenGL pads to 968 when reading.
     ASSERT_NE(SDL_SetVideoMode(322, 202, 0, SDL_OPENGL), nullptr);

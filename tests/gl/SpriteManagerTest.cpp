@@ -189,7 +189,7 @@ TEST_F(SpriteDrawing, TurnsAboutTheBoxCentre)
 TEST_F(SpriteDrawing, AlphaIsKeptAndBlended)
 {
     manager->drawSprite(1, 10, 10, 64, 64);
-    const Pixel half = pixelAt(40, 40);
+    const ScreenColour half = pixelAt(40, 40);
     EXPECT_NEAR(half.r, 128, 8);
     EXPECT_NEAR(half.g, 128, 8);
     GLint source = 0, destination = 0;

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "ScreenImage.h"
+
 // Reads an uncompressed 24-bit BMP file, checked field by field, so that
 // screenshots can be examined without the library that wrote them.
 class BmpFile
 {
 public:
-    struct Colour
-    {
-        uint8_t r, g, b;
-    };
+    // The pixel type of at(), under the name older tests know it by.
+    using Colour = ScreenColour;
 
     explicit BmpFile(const std::string& path)
     {
@@ -35,7 +35,7 @@ public:
     }
 
     // The pixel at (x, y) counted from the top-left corner of the picture.
-    Colour at(int x, int y) const
+    ScreenColour at(int x, int y) const
     {
         const size_t offset = dataOffset + static_cast<size_t>(height - 1 - y) * rowSize + x * 3;
         return {bytes[offset + 2], bytes[offset + 1], bytes[offset]};

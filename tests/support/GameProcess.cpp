@@ -12,6 +12,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "BmpFile.h"
 #include "OutputCapture.h"
 
 namespace {
@@ -198,6 +199,20 @@ void GameProcess::closeWindow()
     XSendEvent(display, windowId, False, NoEventMask, &message);
     XFlush(display);
     XCloseDisplay(display);
+}
+
+std::string GameProcess::screenshot(double seconds)
+{
+    const std::string path = folder + "/sshot.bmp";
+    unlink(path.c_str());
+    tap("F2");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (BmpFile(path).valid)
+            return path;
+        pause(0.02);
+    }
+    return "";
 }
 
 ScreenImage GameProcess::grabWindow() const

@@ -51,6 +51,9 @@ public:
     void closeWindow();
     // What the window shows right now, read from the X server.
     ScreenImage grabWindow() const;
+    // Presses F2 and waits until the game has written a complete sshot.bmp in
+    // its folder; returns that path, or an empty string if none came in time.
+    std::string screenshot(double seconds = 10.0);
 
     bool running();
     pid_t processId() const { return pid; }

@@ -15,7 +15,7 @@ protected:
     static void SetUpTestSuite()
     {
         folder = new TestFolder();
-        game = startGameWithStandInSprites(*folder);
+        game = startGameWithStandInSprites(*folder, &startupOut);
     }
 
     static void TearDownTestSuite()
@@ -26,6 +26,7 @@ protected:
 
     static inline TestFolder* folder = NULL;
     static inline CGame* game = NULL;
+    static inline std::vector<std::string> startupOut;
 };
 
 #endif

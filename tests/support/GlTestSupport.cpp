@@ -61,9 +61,12 @@ ShownWindow shownWindow()
     return shown;
 }
 
-Pixel pixelAt(int x, int y)
+// Read back as the four bytes R, G, B, A.
+static_assert(sizeof(ScreenColour) == 4);
+
+ScreenColour pixelAt(int x, int y)
 {
-    Pixel pixel;
+    ScreenColour pixel;
     glReadPixels(x, 480 - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel);
     return pixel;
 }
@@ -87,7 +90,7 @@ void fillBox(int left, int top, int right, int bottom, float r, float g, float b
     glEnable(GL_TEXTURE_2D);
 }
 
-bool isLit(const Pixel& pixel)
+bool isLit(ScreenColour pixel)
 {
     return pixel.r > 64 || pixel.g > 64 || pixel.b > 64;
 }
@@ -120,13 +123,16 @@ void writeStandInSprites(const std::string& directory)
     }
 }
 
-CGame* startGameWithStandInSprites(const TestFolder& folder)
+CGame* startGameWithStandInSprites(const TestFolder& folder, std::vector<std::string>* startupOut)
 {
     folder.linkGameDataWithout("sprites");
     std::filesystem::create_directories(folder.file("data/sprites"));
     writeStandInSprites(folder.file("data/sprites"));
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     WorkingDirectory inFolder(folder.path());
-    OutputCapture quiet;
-    return new CGame();
+    OutputCapture capture;
+    CGame* game = new CGame();
+    if (startupOut != nullptr)
+        *startupOut = capture.outLines();
+    return game;
 }

@@ -3,16 +3,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ScreenImage.h"
 
 // Opens the 640 x 480 OpenGL window once per process and sets the 2D state.
 void openTestWindow();
-
-struct Pixel
-{
-    uint8_t r, g, b, a;
-};
 
 // The test window as the X server shows it, whichever SDL 1.2 runs it.
 struct ShownWindow
@@ -23,7 +19,7 @@ struct ShownWindow
 ShownWindow shownWindow();
 
 // Reads the back buffer at a window position with the origin at the top left.
-Pixel pixelAt(int x, int y);
+ScreenColour pixelAt(int x, int y);
 
 // Clears the frame to the clear colour (opaque black is what reads back).
 void clearFrame();
@@ -32,7 +28,7 @@ void clearFrame();
 void fillBox(int left, int top, int right, int bottom, float r, float g, float b);
 
 // True when the pixel is far from black in any channel.
-bool isLit(const Pixel& pixel);
+bool isLit(ScreenColour pixel);
 
 // The whole 640 x 480 back buffer.
 ScreenImage readScreenImage();
@@ -49,7 +45,8 @@ void writeStandInSprites(const std::string& directory);
 
 // A real game started in the folder, on the project's data but for the sprites,
 // which are the stand-ins: their pictures do not matter to play, only that all six exist.
-CGame* startGameWithStandInSprites(const TestFolder& folder);
+// What the start-up printed on standard output goes to startupOut when given.
+CGame* startGameWithStandInSprites(const TestFolder& folder, std::vector<std::string>* startupOut = nullptr);
 
 // Writes a square image of one opaque colour (a BMP, which the image loader
 // recognises whatever the file is named).

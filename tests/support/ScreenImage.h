@@ -1,15 +1,35 @@
 #ifndef TEST_SCREEN_IMAGE_H
 #define TEST_SCREEN_IMAGE_H
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
+// The one colour of the tests: a pixel read from the window or a screenshot, or
+// a texel of an image a test writes. Alpha matters only to what is written.
 struct ScreenColour
 {
-    uint8_t r, g, b;
+    uint8_t r, g, b, a = 255;
 };
+
+// The largest difference of any colour channel; alpha is not compared.
+inline int channelDifference(ScreenColour p, ScreenColour q)
+{
+    return std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
+}
+
+// Rendering and filtering may move a channel by a step or two.
+inline bool isNear(ScreenColour actual, ScreenColour expected, int tolerance = 2)
+{
+    return channelDifference(actual, expected) <= tolerance;
+}
+
+inline std::string describe(ScreenColour colour)
+{
+    return "(" + std::to_string(colour.r) + "," + std::to_string(colour.g) + "," + std::to_string(colour.b) + ")";
+}
 
 // A picture of the window: RGB bytes, top row first.
 struct ScreenImage
@@ -40,11 +60,8 @@ inline int largestDifference(const ScreenImage& a, const ScreenImage& b, int lef
 {
     int largest = 0;
     for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) {
-            const ScreenColour p = a.at(x, y);
-            const ScreenColour q = b.at(x, y);
-            largest = std::max({largest, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
-        }
+        for (int x = left; x < right; ++x)
+            largest = std::max(largest, channelDifference(a.at(x, y), b.at(x, y)));
     return largest;
 }
 

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// What the tag reader says of a file without a tag.
+const std::string kNoTagLine = "This file does not contain ID3v1 information";
+
 // The fields of a 128-byte ID3v1 block as a test wants it written.
 struct TagFields
 {

@@ -15,15 +15,10 @@
 // can be read back from the screen.
 namespace testimage {
 
-struct Rgba
-{
-    uint8_t r, g, b, a;
-};
-
-const Rgba kRed = {255, 0, 0, 255};
-const Rgba kGreen = {0, 255, 0, 255};
-const Rgba kBlue = {0, 0, 255, 255};
-const Rgba kYellow = {255, 255, 0, 255};
+const ScreenColour kRed = {255, 0, 0};
+const ScreenColour kGreen = {0, 255, 0};
+const ScreenColour kBlue = {0, 0, 255};
+const ScreenColour kYellow = {255, 255, 0};
 
 inline uint32_t crc32(const std::vector<uint8_t>& bytes, size_t from)
 {
@@ -76,13 +71,13 @@ inline std::vector<uint8_t> storedZlib(const std::vector<uint8_t>& raw)
 }
 
 // Writes an RGBA PNG; pixel(x, y) gives each pixel, y counted from the top row.
-inline void writePng(const std::string& path, int width, int height, const std::function<Rgba(int, int)>& pixel)
+inline void writePng(const std::string& path, int width, int height, const std::function<ScreenColour(int, int)>& pixel)
 {
     std::vector<uint8_t> raw;
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
         for (int x = 0; x < width; ++x) {
-            const Rgba p = pixel(x, y);
+            const ScreenColour p = pixel(x, y);
             raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
         }
     }
@@ -110,7 +105,7 @@ inline void writeQuadrants(const std::string& path, int size = 64)
     });
 }
 
-inline void writeSolid(const std::string& path, Rgba colour, int size = 64)
+inline void writeSolid(const std::string& path, ScreenColour colour, int size = 64)
 {
     writePng(path, size, size, [colour](int, int) { return colour; });
 }
@@ -118,7 +113,7 @@ inline void writeSolid(const std::string& path, Rgba colour, int size = 64)
 // Names the colour of a screen pixel: R, G, B, Y, K (black) or ? (anything else).
 inline char colourAt(int x, int y)
 {
-    const Pixel p = pixelAt(x, y);
+    const ScreenColour p = pixelAt(x, y);
     auto high = [](uint8_t v) { return v > 200; };
     auto low = [](uint8_t v) { return v < 50; };
     if (high(p.r) && low(p.g) && low(p.b))
