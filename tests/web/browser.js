@@ -6,7 +6,14 @@ const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
-const puppeteer = require('puppeteer-core');
+// Installed by scripts/build-web.sh (npm ci); say so rather than show a bare module error.
+let puppeteer;
+try {
+    puppeteer = require('puppeteer-core');
+} catch (error) {
+    console.error('puppeteer-core is not installed in tests/web: run scripts/build-web.sh first');
+    process.exit(1);
+}
 
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.data': 'application/octet-stream' };
 

@@ -16,6 +16,11 @@ const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
 const desktopBinary = process.env.GRUBNOSH_BINARY || path.join(root, 'build/grubnosh');
 const shots = path.resolve('web-shots');
 
+if (!fs.existsSync(path.join(site, 'index.html'))) {
+    console.error(`no browser build in ${site}: run scripts/build-web.sh first`);
+    process.exit(1);
+}
+
 const HUD_TEXT = { x: 0, y: 0, width: 200, height: 18 }; // "SCORE: 0 MISSED: 0" on plain sky
 const LIFE_ICONS = { top: 20, size: 32 }; // the row of life icons under the score line
 const PIG_BAND = { left: 15, right: 79, below: 60 }; // the pig's column, under the HUD
