@@ -30,6 +30,6 @@ fi
 # cache, so any user can build without a cache of their own.
 export NODE_PATH=/usr/share/nodejs
 # emcmake announces the command it runs on standard error; only real errors pass.
-emcmake cmake -S src/web -B build-emscripten -DCMAKE_BUILD_TYPE=Release 2> >(grep -v '^configure: ' >&2) >/dev/null
+emcmake cmake -S . -B build-emscripten -DCMAKE_BUILD_TYPE=Release 2> >(grep -v '^configure: ' >&2) >/dev/null
 cmake --build build-emscripten -j "$(nproc)"
 echo "Browser build in build-web/ ($(du -sh build-web | cut -f1))"
