@@ -113,7 +113,8 @@ TEST_F(Music, FileThatIsNotMusicOrAFolderOrAFifoEndsTheSearch)
         std::string path;
         bool fifo; // or a file of plain text
     };
-    const std::vector<NotMusic> notMusic = {{"text/1.ogg", false}, {"folder/1.ogg/inside", false}, {"fifo/1.ogg", true}};
+    const std::vector<NotMusic> notMusic = {
+        {"text/1.ogg", false}, {"folder/1.ogg/inside", false}, {"fifo/1.ogg", true}};
     // Every manager lives to the end of the test: the first to go closes the device.
     std::vector<std::unique_ptr<MusicManager>> managers;
     for (const NotMusic& track : notMusic) {

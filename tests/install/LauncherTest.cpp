@@ -182,7 +182,7 @@ TEST_F(InstalledLauncher, EditorTakesTheTypedPathsFromWhereItWasStarted)
     EXPECT_TRUE(fs::is_regular_file(elsewhere.file("mine.dat"))) << "saved where the editor was started";
     EXPECT_FALSE(fs::exists(perUser("mine.dat")));
     const std::vector<std::string> errors = run->errLines();
-    EXPECT_NE(std::find(errors.begin(), errors.end(), "Sorry, sprite " + elsewhere.file("pictures/0.png") + " is missing"),
-              errors.end())
+    const std::string tile = "Sorry, sprite " + elsewhere.file("pictures/0.png") + " is missing";
+    EXPECT_NE(std::find(errors.begin(), errors.end(), tile), errors.end())
         << "the tiles come from the folder typed";
 }

@@ -87,7 +87,7 @@ const std::string kSavedNew = [] {
         rows += std::string(MAP_COLUMNS, 'A') + "\n";
     return withCell(rows, 0, 'F');
 }();
-// Enough comment lines that keeping them takes more than kFullAfter bytes.
+// A comment line long enough that keeping it takes more than kFullAfter bytes.
 const std::string kCommented = "## " + std::string(8000, '-') + "\n" + cleanRows();
 const rlim_t kFullAfter = 4096;
 
@@ -131,7 +131,8 @@ std::vector<std::string> leftovers(const TestFolder& folder)
 {
     std::vector<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder.path()))
-        if (entry.path().extension().string().size() == 7 && entry.path().stem().string().find(".dat") != std::string::npos)
+        if (entry.path().extension().string().size() == 7 &&
+            entry.path().stem().string().find(".dat") != std::string::npos)
             found.push_back(entry.path().string());
     return found;
 }

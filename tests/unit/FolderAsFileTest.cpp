@@ -46,7 +46,8 @@ TEST(NotARegularFile, EveryReaderCallsItMissingAndFailsAtOnce)
         for (const Reader& reader : readers) {
             OutputCapture log;
             EXPECT_FALSE(reader.succeeds()) << reader.name << " of " << path;
-            EXPECT_EQ(log.errLines(), std::vector<std::string>{reader.errorBefore + path + reader.errorAfter}) << reader.name;
+            const std::string error = reader.errorBefore + path + reader.errorAfter;
+            EXPECT_EQ(log.errLines(), std::vector<std::string>{error}) << reader.name;
             EXPECT_EQ(log.out(), "") << reader.name << " of " << path;
         }
     }
