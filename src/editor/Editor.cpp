@@ -15,8 +15,15 @@ const int kPaintStep = TILE_SIZE / 3;
 } // namespace
 
 Editor::Editor(EditModel& model, MapFile& file, SpriteManager& tiles, VeskBitmapFont* font, const Status& opening)
-    : model(model), file(file), tiles(tiles), font(font), status(opening)
+    : model(model), file(file), tiles(tiles), font(font)
 {
+    show(opening);
+}
+
+void Editor::show(const Status& shown)
+{
+    status = shown;
+    logStatus(status);
 }
 
 bool Editor::handle(const Input& input)
@@ -95,14 +102,14 @@ bool Editor::quitRequested()
         return true;
     quitArmed = true;
     statusBeforeWarning = status;
-    status = statusf(StatusKind::Error, "unsaved changes: Escape again to quit");
+    show(statusf(StatusKind::Error, "unsaved changes: Escape again to quit"));
     return false;
 }
 
 void Editor::save()
 {
     model.endStroke();
-    status = file.save(model.map());
+    show(file.save(model.map()));
     if (status.kind == StatusKind::Saved)
         model.markSaved();
 }
@@ -110,7 +117,7 @@ void Editor::save()
 void Editor::undo()
 {
     if (!model.undo())
-        status = statusf(StatusKind::Info, "nothing to undo");
+        show(statusf(StatusKind::Info, "nothing to undo"));
 }
 
 void Editor::paintAt(int x, int y)

@@ -22,6 +22,8 @@ public:
 
 private:
     void carryOut(const Input& input);
+    // Puts a new message on the status line, and on standard error.
+    void show(const Status& shown);
     bool quitRequested();
     void save();
     void undo();

@@ -45,7 +45,7 @@ std::unique_ptr<VeskBitmapFont> loadFont()
     auto font = std::make_unique<VeskBitmapFont>("data/bitfont.tga", "data/bitfont.fnt");
     if (font->isReady())
         return font;
-    fprintf(stderr, "grubnosh-editor: no font, so no status line (run it from the game's folder)\n");
+    fprintf(stderr, "grubnosh-editor: no font, so messages come only here (run it from the game's folder)\n");
     return nullptr;
 }
 

@@ -1,47 +1,17 @@
 #include "MapFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "FreshFile.h"
 #include "Map.h"
+#include "SaveTarget.h"
 
 namespace {
 
 const char kFirstTileCode = 'A';
-const mode_t kNewFileMode = 0644;
-
-bool exists(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
-
-// The whole file, or false with errno set.
-bool readBytes(const std::string& path, std::string& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
-        return false;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    bytes = contents.str();
-    return true;
-}
-
-bool writeBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file == NULL)
-        return false;
-    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return (fclose(file) == 0) && written;
-}
 
 // What the engine's writer makes of the grid.
 std::string encodeGrid(Map& map)
@@ -73,25 +43,17 @@ std::string dataLinesOf(const std::string& bytes)
     return text;
 }
 
-// Writes the map into a fresh file beside the target, flushed to disk, and
-// hands back its name; false with errno set when any step fails.
-bool writeBeside(Map& map, const std::string& target, mode_t mode, std::string& temporary)
+// Why a file could not be read, from the errno of a failed read.
+std::string readFailure()
 {
-    std::string pattern = target + ".XXXXXX";
-    const int descriptor = mkstemp(&pattern[0]);
-    if (descriptor < 0)
-        return false;
-    temporary = pattern;
-    const bool ready = fchmod(descriptor, mode) == 0 && close(descriptor) == 0;
-    if (ready && map.saveMap(temporary.c_str()) == 0) {
-        const int written = open(temporary.c_str(), O_RDONLY);
-        if (written >= 0 && fsync(written) == 0 && close(written) == 0)
-            return true;
-    }
-    const int failure = errno;
-    unlink(temporary.c_str());
-    errno = failure;
-    return false;
+    return errno == EINVAL ? "not a regular file" : strerror(errno);
+}
+
+// Why the engine's reader refused a file that is there.
+std::string whyUnreadable(const std::string& path)
+{
+    std::string bytes;
+    return readRegularFile(path, bytes) ? "unreadable as a map" : readFailure();
 }
 
 } // namespace
@@ -100,34 +62,48 @@ MapFile::MapFile(const std::string& path) : path(path), name(fileNameOf(path))
 {
 }
 
+std::string MapFile::shownName(const SaveTarget& target) const
+{
+    return target.path == path ? name : name + " -> " + fileNameOf(target.path);
+}
+
 Status MapFile::load(Map& map)
 {
+    std::string bytes;
     if (map.loadMap(path.c_str()) != 0) {
-        if (!exists(path))
+        if (isMissing(path))
             return statusf(StatusKind::Info, "new map: %s does not exist yet, S creates it", name.c_str());
         unread = true;
-        return statusf(StatusKind::Error, "cannot read %s: it will not be overwritten", name.c_str());
+        return statusf(StatusKind::Error, "cannot read %s: %s, it will not be overwritten", name.c_str(),
+                       whyUnreadable(path).c_str());
     }
-    if (!readBytes(path, originalBytes)) {
+    if (!readRegularFile(path, bytes)) {
         unread = true;
-        return statusf(StatusKind::Error, "cannot read %s again: %s", name.c_str(), strerror(errno));
+        return statusf(StatusKind::Error, "cannot read %s again: %s", name.c_str(), readFailure().c_str());
     }
     const std::string written = encodeGrid(map);
-    backupPending = originalBytes != written;
-    if (dataLinesOf(originalBytes) != written)
+    extraContent = bytes != written;
+    if (dataLinesOf(bytes) != written)
         return statusf(StatusKind::Error, "%s is damaged: see the terminal", name.c_str());
     return statusf(StatusKind::Info, "opened %s", name.c_str());
 }
 
-bool MapFile::keepOriginal(std::string& reason)
+bool MapFile::keepBackup(const SaveTarget& target, std::string& reason)
 {
-    if (!backupPending)
-        return true;
-    if (!writeBytes(backupPath(), originalBytes)) {
+    const std::string backup = target.path + "~";
+    struct stat there;
+    if (lstat(backup.c_str(), &there) == 0 && !S_ISREG(there.st_mode)) {
+        reason = "it is not a regular file: move it away and save again";
+        return false;
+    }
+    std::string original;
+    FreshFile copy(backup);
+    // A copy that could not be written whole goes with the FreshFile.
+    if (!readRegularFile(target.path, original) || !copy.isOpen() || !copy.shareOwnershipOf(target.info) ||
+        !copy.write(original) || !copy.moveTo(backup)) {
         reason = strerror(errno);
         return false;
     }
-    backupPending = false;
     return true;
 }
 
@@ -135,27 +111,41 @@ Status MapFile::save(Map& map)
 {
     if (unread)
         return statusf(StatusKind::Error, "not saved: %s could not be read", name.c_str());
-    struct stat info;
-    const bool replacing = stat(path.c_str(), &info) == 0;
-    // Renaming over a file needs only the folder's permission; honour the file's own.
-    if (replacing && access(path.c_str(), W_OK) != 0)
-        return statusf(StatusKind::Error, "cannot write %s: %s", name.c_str(), strerror(errno));
-    const bool backingUp = backupPending;
+    SaveTarget target;
     std::string reason;
-    if (!keepOriginal(reason))
-        return statusf(StatusKind::Error, "not saved: cannot keep %s~: %s", name.c_str(), reason.c_str());
-    std::string temporary;
-    const mode_t mode = replacing ? (info.st_mode & 07777) : kNewFileMode;
-    bool saved = writeBeside(map, path, mode, temporary);
-    if (saved && rename(temporary.c_str(), path.c_str()) != 0) {
-        const int failure = errno;
-        unlink(temporary.c_str());
-        errno = failure;
-        saved = false;
-    }
-    if (!saved)
-        return statusf(StatusKind::Error, "cannot write %s: %s", name.c_str(), strerror(errno));
+    if (!findSaveTarget(path, target, reason))
+        return statusf(StatusKind::Error, "not saved: %s", reason.c_str());
+    const std::string shown = shownName(target);
+    // Renaming over a file needs only the folder's permission; honour the file's own.
+    if (target.exists && access(target.path.c_str(), W_OK) != 0)
+        return statusf(StatusKind::Error, "cannot write %s: %s", shown.c_str(), strerror(errno));
+    FreshFile written(target.path);
+    if (!written.isOpen() || map.saveMap(written.path().c_str()) != 0)
+        return statusf(StatusKind::Error, "cannot write %s: %s", shown.c_str(), strerror(errno));
+    return put(written, target);
+}
+
+// Puts the written map in the target's place: by renaming it there, or, for a
+// file with other names or an owner a new file cannot take, by writing its
+// bytes over the target's, once the target is kept as "<map>~".
+Status MapFile::put(FreshFile& written, const SaveTarget& target)
+{
+    const std::string shown = shownName(target);
+    const bool inPlace = target.exists && (target.info.st_nlink > 1 || !written.takeOwnershipOf(target.info));
+    const bool backingUp = target.exists && !backupKept && (extraContent || inPlace);
+    std::string reason;
+    if (backingUp && !keepBackup(target, reason))
+        return statusf(StatusKind::Error, "not saved: cannot keep %s~: %s", fileNameOf(target.path).c_str(),
+                       reason.c_str());
+    std::string bytes;
+    const bool placed = inPlace ? written.contents(bytes) && writeInPlace(target, bytes)
+                                : (target.exists || written.takeNewFileMode()) && written.moveTo(target.path);
+    if (!placed)
+        return statusf(StatusKind::Error, "cannot write %s: %s", shown.c_str(), strerror(errno));
+    backupKept = backupKept || backingUp;
+    const char* how = inPlace ? " in place" : "";
     if (backingUp)
-        return statusf(StatusKind::Saved, "saved %s, the original kept as %s~", name.c_str(), name.c_str());
-    return statusf(StatusKind::Saved, "saved %s", name.c_str());
+        return statusf(StatusKind::Saved, "saved %s%s, the original kept as %s~", shown.c_str(), how,
+                       fileNameOf(target.path).c_str());
+    return statusf(StatusKind::Saved, "saved %s%s", shown.c_str(), how);
 }

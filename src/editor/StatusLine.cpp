@@ -46,6 +46,11 @@ std::string fileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+void logStatus(const Status& status)
+{
+    fprintf(stderr, "grubnosh-editor: %s\n", status.text.c_str());
+}
+
 void drawStatus(VeskBitmapFont& font, const Status& status, int x, int y)
 {
     const FontColour colour = colourOf(status.kind);

@@ -20,6 +20,10 @@ Status statusf(StatusKind kind, const char* format, ...) __attribute__((format(p
 // The part of a path after its last slash, short enough for the status line.
 std::string fileNameOf(const std::string& path);
 
+// Writes the message to standard error as one "grubnosh-editor: ..." line, so
+// that it reaches the user even where no font draws it.
+void logStatus(const Status& status);
+
 // Draws the message in its colour and leaves the font white again.
 void drawStatus(VeskBitmapFont& font, const Status& status, int x, int y);
 

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
+
+#include "RegularFile.h"
 
 namespace {
 
@@ -28,14 +31,16 @@ bool readLastBlock(FILE* file, unsigned char* block)
     return fread(block, 1, kTagSize, file) == static_cast<size_t>(kTagSize);
 }
 
-// Opens a file for reading; NULL also for a folder, which opens but cannot be read.
+// Opens a regular file for reading; NULL for anything else, which could block
+// (a FIFO) or holds no tag of ours (a folder, a device).
 FILE* openReadable(const char* path)
 {
-    FILE* file = fopen(path, "rb");
-    if (file != NULL && getc(file) == EOF && ferror(file)) {
-        fclose(file);
+    const int descriptor = openRegularFile(path);
+    if (descriptor < 0)
         return NULL;
-    }
+    FILE* file = fdopen(descriptor, "rb");
+    if (file == NULL)
+        close(descriptor);
     return file;
 }
 

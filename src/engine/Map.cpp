@@ -4,6 +4,8 @@
 #include <fstream>
 #include <limits>
 
+#include "RegularFile.h"
+
 namespace {
 
 const int kMapWidth = MAP_COLUMNS * TILE_SIZE;
@@ -131,10 +133,9 @@ int Map::getTileFrame()
 
 int Map::loadMap(const char* fileName)
 {
-    std::ifstream file(fileName);
-    // A folder opens like a file but cannot be read; the grid stays as it is.
-    file.peek();
-    if (!file.is_open() || file.bad()) {
+    // A folder, a FIFO or a device counts as missing; the grid stays as it is.
+    RegularFileStream file(fileName);
+    if (!file.isOpen()) {
         fprintf(stderr, "map file %s is missing\n", fileName);
         return -1;
     }
@@ -145,7 +146,6 @@ int Map::loadMap(const char* fileName)
         if (!isComment(line, length))
             readRow(line, length, row++);
     }
-    file.close();
     printf("map loaded....\n");
     tileFrame = 0;
     tileAnimTime = 0.0f;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "NumberedFiles.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -42,6 +43,12 @@ MusicManager::~MusicManager()
 
 int MusicManager::loadTrack(const char* path)
 {
+    // A FIFO would hang the mixer's reader; it is refused the way the mixer
+    // refuses a missing file.
+    if (!isRegularFile(path)) {
+        reportCannotLoad(path, (std::string("Couldn't open '") + path + "'").c_str());
+        return -1;
+    }
     Mix_Music* music = Mix_LoadMUS(path);
     if (music == NULL) {
         reportCannotLoad(path, SDL_GetError());

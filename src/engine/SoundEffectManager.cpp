@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "NumberedFiles.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ SoundEffectManager::SoundEffectManager(const char* directory)
 
 int SoundEffectManager::addSample(const char* path)
 {
-    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    // A FIFO would hang the mixer's reader: only regular files are samples.
+    SDL_RWops* file = isRegularFile(path) ? SDL_RWFromFile(path, "rb") : NULL;
     if (file == NULL)
         return -1;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);

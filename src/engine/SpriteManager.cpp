@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "NumberedFiles.h"
+#include "RegularFile.h"
 #include "SDL.h"
 #include "SDL_image.h"
 
@@ -40,7 +41,8 @@ SpriteManager::~SpriteManager()
 
 int SpriteManager::addSprite(const char* path)
 {
-    SDL_Surface* image = IMG_Load(path);
+    // Anything but a regular file counts as missing: a FIFO would hang the loader.
+    SDL_Surface* image = isRegularFile(path) ? IMG_Load(path) : NULL;
     if (image == NULL) {
         reportMissing(path);
         return -1;

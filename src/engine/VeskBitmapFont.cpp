@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "SDL.h"
 #include "SDL_image.h"
 
+#include "RegularFile.h"
 #include "TextureUpload.h"
 
 namespace {
@@ -180,7 +180,7 @@ bool VeskBitmapFont::loadFiles(const char* imagePath, const char* definitionPath
 
 int VeskBitmapFont::loadBitmap(const char* path)
 {
-    SDL_Surface* image = IMG_Load(path);
+    SDL_Surface* image = isRegularFile(path) ? IMG_Load(path) : NULL;
     if (image == NULL) {
         fprintf(stderr, "FAIL) Image file %s not found\n", path);
         return -1;
@@ -208,10 +208,10 @@ int VeskBitmapFont::loadBitmap(const char* path)
 
 int VeskBitmapFont::loadDefinition(const char* path)
 {
-    std::ifstream file(path);
+    // A folder, a FIFO or a device counts as missing.
+    RegularFileStream file(path);
     char line[kLineBufferSize];
-    // A folder opens like a file but cannot be read.
-    if (!file.is_open() || !readLine(file, line)) {
+    if (!file.isOpen() || !readLine(file, line)) {
         fprintf(stderr, "[%s] wasn't found\n", path);
         return -1;
     }

@@ -106,15 +106,24 @@ TEST_F(Music, DiscoveryStopsAtTheFirstGap)
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
-TEST_F(Music, FileThatIsNotMusicOrAFolderEndsTheSearch)
+TEST_F(Music, FileThatIsNotMusicOrAFolderOrAFifoEndsTheSearch)
 {
-    const std::vector<std::string> notMusic = {"text/1.ogg", "folder/1.ogg/inside"};
+    struct NotMusic
+    {
+        std::string path;
+        bool fifo; // or a file of plain text
+    };
+    const std::vector<NotMusic> notMusic = {
+        {"text/1.ogg", false}, {"folder/1.ogg/inside", false}, {"fifo/1.ogg", true}};
     // Every manager lives to the end of the test: the first to go closes the device.
     std::vector<std::unique_ptr<MusicManager>> managers;
-    for (const std::string& path : notMusic) {
-        const std::string name = path.substr(0, path.find('/'));
+    for (const NotMusic& track : notMusic) {
+        const std::string name = track.path.substr(0, track.path.find('/'));
         writeTrack(name, 0);
-        folder.write(path, "plain text pretending to be a track");
+        if (track.fifo)
+            folder.fifo(track.path);
+        else
+            folder.write(track.path, "plain text pretending to be a track");
         writeTrack(name, 2);
         const std::string directory = folder.file(name);
         OutputCapture capture;

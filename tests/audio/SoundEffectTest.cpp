@@ -75,6 +75,7 @@ TEST_F(SoundEffects, AddSampleAppendsOrQuietlyRefuses)
     EXPECT_EQ(sounds.addSample(folder.file("extra/absent.wav").c_str()), -1);
     EXPECT_EQ(sounds.addSample(folder.file("extra/not-a-sound.wav").c_str()), -1);
     EXPECT_EQ(sounds.addSample(folder.file("extra").c_str()), -1) << "a folder is no sound";
+    EXPECT_EQ(sounds.addSample(folder.fifo("extra/fifo.wav").c_str()), -1) << "a FIFO is no sound, nor waited on";
     EXPECT_EQ(sounds.addSample(folder.file("extra/late.wav").c_str()), 2);
     EXPECT_EQ(capture.err(), "");
     EXPECT_EQ(capture.out(), "");

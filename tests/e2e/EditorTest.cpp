@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -57,6 +58,11 @@ ProgramStart editorWith(const std::vector<std::string>& arguments)
     start.caption = kTitle;
     start.arguments = arguments;
     return start;
+}
+
+std::vector<std::string> lastLines(const std::vector<std::string>& lines, size_t count)
+{
+    return std::vector<std::string>(lines.end() - std::min(count, lines.size()), lines.end());
 }
 
 bool eventually(const std::function<bool()>& condition)
@@ -206,7 +212,7 @@ TEST_F(Editor, PaintPickUndoAndSaveWriteTheExpectedGridAndKeepTheOriginal)
 
 TEST_F(Editor, AFailedSaveLeavesTheFileAndKeepsTheEditsAndSaysSoInRed)
 {
-    // With comment lines the backup is the first write to fail; without, the map itself.
+    // With comment lines a backup is due as well; without, only the map is written.
     for (const bool withComments : {true, false}) {
         SCOPED_TRACE(withComments ? "map with comment lines" : "map without comment lines");
         folder.write(kMap, original);
@@ -239,7 +245,9 @@ TEST_F(Editor, AMissingMapIsCreatedOnSaveAndUnsavedChangesAskBeforeQuitting)
 {
     const std::string fresh = "maps/new.dat";
     open(fresh);
-    EXPECT_EQ(editor->errLines().back(), "map file maps/new.dat is missing");
+    const std::vector<std::string> opening = {"map file maps/new.dat is missing",
+                                              "grubnosh-editor: new map: new.dat does not exist yet, S creates it"};
+    EXPECT_EQ(lastLines(editor->errLines(), 2), opening);
     clickCell({4, 3}, kLeftButton);
     press("Escape");
     EXPECT_TRUE(statusTurns(false));
@@ -257,6 +265,34 @@ TEST_F(Editor, AMissingMapIsCreatedOnSaveAndUnsavedChangesAskBeforeQuitting)
     EXPECT_EQ(editor->waitForExit(5.0), 0);
     EXPECT_EQ(folder.read(fresh), saved) << "quitting saves nothing";
     EXPECT_EQ(gridOf(folder.file(fresh))[3][4], 1);
+}
+
+TEST_F(Editor, WithoutItsFontSaveResultsAndTheQuitWarningStillReachTheUser)
+{
+    std::filesystem::remove(folder.file("data"));
+    folder.linkGameDataWithout("bitfont.fnt");
+    open();
+    clickCell({4, 3}, kLeftButton);
+    press("Escape");
+    EXPECT_TRUE(editor->running()) << "the first Escape only warns";
+    {
+        LockedFolder locked(folder.file("maps"));
+        press("s");
+    }
+    press("s");
+    press("Escape");
+    EXPECT_EQ(editor->waitForExit(5.0), 0);
+
+    std::vector<std::string> said;
+    for (const std::string& line : editor->errLines())
+        if (line.rfind("grubnosh-editor: ", 0) == 0)
+            said.push_back(line);
+    ASSERT_EQ(said.size(), 5u);
+    EXPECT_EQ(said[0], "grubnosh-editor: no font, so messages come only here (run it from the game's folder)");
+    EXPECT_EQ(said[1], "grubnosh-editor: opened map.dat");
+    EXPECT_EQ(said[2], "grubnosh-editor: unsaved changes: Escape again to quit");
+    EXPECT_EQ(said[3].rfind("grubnosh-editor: cannot write map.dat: ", 0), 0u) << said[3];
+    EXPECT_EQ(said[4], "grubnosh-editor: saved map.dat, the original kept as map.dat~");
 }
 
 TEST_F(Editor, BadArgumentsGetTheUsageLineAndStatusTwo)

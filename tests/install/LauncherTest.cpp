@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -24,12 +25,18 @@ protected:
 
     void SetUp() override { ASSERT_FALSE(launcher.empty()) << "GRUBNOSH_LAUNCHER names no launcher"; }
 
-    // The launcher as a player starts it, from elsewhere, with the per-user folder under dataHome.
+    // The launcher as a player starts it, from elsewhere, with the per-user
+    // folder under dataHome unless the environment says otherwise.
     std::unique_ptr<GameProcess> start(ProgramEnvironment environment = {}) const
     {
-        environment.emplace_back("XDG_DATA_HOME", dataHome.path());
         ProgramStart program;
         program.binary = launcher;
+        return start(program, environment);
+    }
+
+    std::unique_ptr<GameProcess> start(ProgramStart program, ProgramEnvironment environment) const
+    {
+        environment.insert(environment.begin(), {"XDG_DATA_HOME", dataHome.path()});
         program.environment = environment;
         return std::make_unique<GameProcess>(elsewhere.path(), program);
     }
@@ -47,6 +54,17 @@ std::vector<std::string> withoutTimes(std::vector<std::string> lines)
     for (std::string& line : lines)
         line = std::regex_replace(line, std::regex("in [0-9]+ ms"), "in _ ms");
     return lines;
+}
+
+// What the game alone says when it finds no display: the launcher adds nothing.
+void expectOnlyTheGamesWindowFailure(GameProcess& game)
+{
+    EXPECT_EQ(game.waitForExit(), 1);
+    const std::vector<std::string> errors = game.errLines();
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back().rfind("FAIL) Couldn't open the game window: ", 0), 0u) << errors.back();
+    for (const std::string& line : errors)
+        EXPECT_EQ(line.find("grubnosh:"), std::string::npos) << "a word from the launcher: " << line;
 }
 
 // Starts a game, takes a screenshot, quits with Escape; returns the exit status.
@@ -86,25 +104,85 @@ TEST_F(InstalledLauncher, StartsAsTheBuiltGameDoesAndKeepsScreenshotsInThePerUse
     EXPECT_EQ(dataHome.read("grubnosh/data/map.dat"), repository.read("data/map.dat"));
 }
 
-TEST_F(InstalledLauncher, KeepsThePlayersOwnFilesRenewsStaleLinksAndPassesOnAFailure)
+TEST_F(InstalledLauncher, KeepsThePlayersOwnFilesAndLinksRenewsItsOwnAndPassesOnAFailure)
 {
     fs::create_directories(perUser("data"));
     dataHome.write("grubnosh/data/map.dat", "the player's own map\n");
-    fs::create_directory_symlink("/nonexistent/sprites", perUser("data/sprites"));
-    fs::create_directories(perUser("data/tiles"));
-    dataHome.write("grubnosh/data/tiles/0.png", "the player's own tile");
+    // A link a launcher made for an install since moved away.
+    fs::create_directory_symlink("/moved/share/games/grubnosh/data/sprites", perUser("data/sprites"));
+    dataHome.write("mine/tiles/0.png", "the player's own tile");
+    fs::create_directory_symlink(dataHome.file("mine/tiles"), perUser("data/tiles"));
 
     // Without a display the game can only fail; its status and message must come through.
-    const std::unique_ptr<GameProcess> game = start(kNoDisplay);
-    EXPECT_EQ(game->waitForExit(), 1);
-    const std::vector<std::string> errors = game->errLines();
-    ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors.back().rfind("FAIL) Couldn't open the game window: ", 0), 0u) << errors.back();
+    expectOnlyTheGamesWindowFailure(*start(kNoDisplay));
 
     EXPECT_EQ(dataHome.read("grubnosh/data/map.dat"), "the player's own map\n");
-    EXPECT_EQ(dataHome.read("grubnosh/data/tiles/0.png"), "the player's own tile");
+    EXPECT_EQ(fs::read_symlink(perUser("data/tiles")), dataHome.file("mine/tiles")) << "the player's own link";
     for (const char* entry : {"sprites", "bitfont.fnt", "bitfont.tga"})
         EXPECT_TRUE(fs::is_symlink(perUser(std::string("data/") + entry)) &&
                     fs::exists(perUser(std::string("data/") + entry)))
             << entry << " should link to the installed content";
+}
+
+TEST_F(InstalledLauncher, TwoFirstStartsAtOnceBothRun)
+{
+    // cp as it copies to a new file: it sees the destination is not there,
+    // then creates it exclusively. Slowed down between the two, so that two
+    // launchers starting at once both copy the map at the same time.
+    const TestFolder tools;
+    tools.write("cp", "#!/bin/sh\n[ ! -e \"$2\" ] || exec /bin/cp \"$@\"\nsleep 0.3\nset -C\ncat \"$1\" >\"$2\"\n");
+    fs::permissions(tools.file("cp"), fs::perms::owner_all);
+    const std::string path = tools.path() + ":" + getenv("PATH");
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const TestFolder fresh;
+        const ProgramEnvironment environment = {kNoDisplay[0], kNoDisplay[1], {"XDG_DATA_HOME", fresh.path()},
+                                                {"PATH", path}};
+        const std::unique_ptr<GameProcess> first = start(environment);
+        const std::unique_ptr<GameProcess> second = start(environment);
+        expectOnlyTheGamesWindowFailure(*first);
+        expectOnlyTheGamesWindowFailure(*second);
+        EXPECT_TRUE(fs::is_regular_file(fresh.file("grubnosh/data/map.dat")));
+        EXPECT_EQ(std::distance(fs::directory_iterator(fresh.file("grubnosh/data")), {}), 5) << "no temporary left";
+    }
+}
+
+TEST_F(InstalledLauncher, PerUserFolderFollowsTheXdgRules)
+{
+    const TestFolder home;
+    const std::unique_ptr<GameProcess> relative =
+        start({kNoDisplay[0], kNoDisplay[1], {"XDG_DATA_HOME", "relative"}, {"HOME", home.path()}});
+    expectOnlyTheGamesWindowFailure(*relative);
+    EXPECT_TRUE(fs::is_regular_file(home.file(".local/share/grubnosh/data/map.dat"))) << "a relative folder is ignored";
+    EXPECT_FALSE(fs::exists(elsewhere.file("relative")));
+
+    const std::unique_ptr<GameProcess> homeless =
+        start({kNoDisplay[0], kNoDisplay[1], {"XDG_DATA_HOME", ""}, {"HOME", ""}});
+    EXPECT_EQ(homeless->waitForExit(), 1);
+    EXPECT_EQ(homeless->errLines(),
+              std::vector<std::string>{
+                  "grubnosh: neither XDG_DATA_HOME nor HOME is an absolute path: no folder for the player's files"});
+}
+
+TEST_F(InstalledLauncher, EditorTakesTheTypedPathsFromWhereItWasStarted)
+{
+    ProgramStart editor;
+    editor.binary = (fs::path(launcher).parent_path() / "grubnosh-editor").string();
+    editor.caption = "Grubnosh map editor";
+    editor.arguments = {"mine.dat", "--tiles", "pictures"};
+    elsewhere.write("pictures/0.png", "");
+    const std::unique_ptr<GameProcess> run = start(editor, {});
+    ASSERT_TRUE(run->waitForWindow());
+    pause(0.5);
+    run->tap("s");
+    for (int tries = 0; tries < 50 && !fs::exists(elsewhere.file("mine.dat")); ++tries)
+        pause(0.1);
+    run->tap("Escape");
+    EXPECT_EQ(run->waitForExit(), 0);
+    EXPECT_TRUE(fs::is_regular_file(elsewhere.file("mine.dat"))) << "saved where the editor was started";
+    EXPECT_FALSE(fs::exists(perUser("mine.dat")));
+    const std::vector<std::string> errors = run->errLines();
+    const std::string tile = "Sorry, sprite " + elsewhere.file("pictures/0.png") + " is missing";
+    EXPECT_NE(std::find(errors.begin(), errors.end(), tile), errors.end())
+        << "the tiles come from the folder typed";
 }

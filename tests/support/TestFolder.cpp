@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TestFolder::TestFolder()
@@ -34,6 +35,14 @@ std::string TestFolder::read(const std::string& name) const
     std::ostringstream contents;
     contents << stream.rdbuf();
     return contents.str();
+}
+
+std::string TestFolder::fifo(const std::string& name) const
+{
+    std::filesystem::create_directories(std::filesystem::path(file(name)).parent_path());
+    if (mkfifo(file(name).c_str(), 0644) != 0)
+        throw std::runtime_error("cannot make the FIFO " + file(name));
+    return file(name);
 }
 
 void TestFolder::linkGameData() const

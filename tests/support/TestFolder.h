@@ -14,6 +14,8 @@ public:
     std::string file(const std::string& name) const { return root + "/" + name; }
     void write(const std::string& name, const std::string& contents) const;
     std::string read(const std::string& name) const;
+    // Makes a FIFO, which a reader that opens it naively waits on for ever; returns its path.
+    std::string fifo(const std::string& name) const;
     // Links the project's data/ folder in, so the game can start here.
     void linkGameData() const;
     // Makes data/ here with links to every entry of the project's data/ but one.
