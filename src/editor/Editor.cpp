@@ -14,21 +14,20 @@ const int kPaintStep = TILE_SIZE / 3;
 
 } // namespace
 
-Editor::Editor(EditModel& model, MapFile& file, SpriteManager& tiles, VeskBitmapFont* font, const Status& opening)
-    : model(model), file(file), tiles(tiles), font(font), status(opening)
+Editor::Editor(EditModel& model, MapFile& file, TileSet& tiles, VeskBitmapFont* font, ViewKind viewKind,
+               const Status& opening)
+    : model(model), file(file), tiles(tiles), font(font), view(viewKind), status(opening)
 {
 }
 
-bool Editor::handle(const Input& input)
+void Editor::handle(const Input& input)
 {
     switch (input.command) {
     case Command::None:
-        return true;
-    case Command::Quit:
-        return !quitRequested();
+        return;
     case Command::PointerLeave:
         pointerInside = false;
-        return true;
+        return;
     case Command::PointerMove:
         if (model.strokeOpen())
             paintAlong(input.x, input.y);
@@ -45,7 +44,6 @@ bool Editor::handle(const Input& input)
         pointerX = input.x;
         pointerY = input.y;
     }
-    return true;
 }
 
 void Editor::carryOut(const Input& input)
@@ -89,7 +87,7 @@ void Editor::carryOut(const Input& input)
     }
 }
 
-bool Editor::quitRequested()
+bool Editor::mayQuit()
 {
     if (quitArmed || !model.hasUnsavedChanges())
         return true;
