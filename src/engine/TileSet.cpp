@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -70,8 +71,9 @@ bool readTileListLine(const std::string& line, TileListLine& entry, std::string&
 TileSet::TileSet(const char* folder) : loaded(folder)
 {
     const std::string listPath = std::string(folder) + "/" + kListName;
-    std::ifstream probe(listPath);
-    if (probe.is_open()) {
+    std::error_code unused;
+    // Only a plain file: a pipe by that name would hold the program up.
+    if (std::filesystem::is_regular_file(listPath, unused)) {
         readList(folder, listPath);
         return;
     }
@@ -82,6 +84,8 @@ TileSet::TileSet(const char* folder) : loaded(folder)
 void TileSet::readList(const std::string& folder, const std::string& listPath)
 {
     std::ifstream list(listPath);
+    if (!list.is_open())
+        fprintf(stderr, "FAIL) Tile list %s cannot be read\n", listPath.c_str());
     std::string text, problem;
     TileListLine entry;
     for (int number = 1; std::getline(list, text); ++number) {

@@ -31,18 +31,13 @@ bool dispatchEvents(const TQ_EventFunction& onEvent, const TQ_QuitFunction& mayQ
     return true;
 }
 
-bool isReadable(const std::string& path)
-{
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == NULL)
-        return false;
-    fclose(file);
-    return true;
-}
-
+// Plain files only: opening a pipe by the font's name would hold the program up.
+// Whether they can be read, the font says when it loads them.
 bool fontFilesAt(const std::string& family)
 {
-    return isReadable(family + ".tga") && isReadable(family + ".fnt");
+    std::error_code unused;
+    return std::filesystem::is_regular_file(family + ".tga", unused) &&
+           std::filesystem::is_regular_file(family + ".fnt", unused);
 }
 
 // Where an installed kit keeps its font: the library knows the way from the
