@@ -5,8 +5,8 @@
 // Keys:   arrow keys move the pig; Escape or closing the window quits.
 // Uses:   the application layer (TQ_openWindow, TQ_loadFont, TQ_run,
 //         TQ_isKeyHeld), SpriteManager, VeskBitmapFont.
-// Run:    build/examples/example_hello, from the repository root (it reads
-//         data/sprites from the working folder).
+// Run:    from a folder that holds data/sprites: the repository root
+//         (build/examples/example_hello) or the kit's examples folder.
 
 #include "SpriteManager.h"
 #include "TorvaneApp.h"
