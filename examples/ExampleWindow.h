@@ -1,27 +1,27 @@
 #ifndef TORVANE_EXAMPLE_WINDOW_H
 #define TORVANE_EXAMPLE_WINDOW_H
 
-// What every example shares: the window, the font, the way it ends and the
-// pace of its frames. Nothing here quits; each example's main decides that.
+// What every example shares: its window, captioned so that the tests and the
+// picture script find it, on a slate background, and the kit's font.
 
-#include "SDL.h"
+#include <memory>
+#include <string>
 
-class VeskBitmapFont;
+#include "TorvaneApp.h"
+#include "VeskBitmapFont.h"
 
 const int kExampleWidth = 640;
 const int kExampleHeight = 480;
 
-// Opens the 640 x 480 OpenGL window captioned "Torvane Quillet example: <name>",
-// sets up the 2D drawing state and loads the game's font from data/ (so an
-// example is started from the repository root). Returns the font, or null,
-// after saying why, when the window or the font is missing.
-VeskBitmapFont* startExample(const char* name);
-
-// True for Escape and for closing the window: the two ways out of an example.
-bool endsExample(const SDL_Event& event);
-
-// Shows the frame, then rests a few milliseconds so that an example leaves
-// the processor to others; the frame time it measures includes the rest.
-void finishFrame();
+// Opens the 640 x 480 window "Torvane Quillet example: <name>" and loads the
+// font; null, after saying why, when either is missing.
+inline std::unique_ptr<VeskBitmapFont> startExample(const char* name)
+{
+    if (TQ_openWindow(kExampleWidth, kExampleHeight, ("Torvane Quillet example: " + std::string(name)).c_str()) != 0)
+        return nullptr;
+    // A deep slate instead of black, so the font's near-black outline shows.
+    TQ_setClearColour({0.09f, 0.11f, 0.17f, 1.0f});
+    return TQ_loadFont();
+}
 
 #endif

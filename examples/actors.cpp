@@ -8,7 +8,8 @@
 // Keys:   arrow keys steer the pig; Escape or closing the window quits.
 // Uses:   TorvaneActor (setAnimation, updateAnimation, temporaryFrame,
 //         rotateTowards, angleTowards, getForwardX/Y, collision, draw),
-//         TorvaneAutoResetTimer, SpriteManager, VeskBitmapFont.
+//         TorvaneAutoResetTimer, SpriteManager, VeskBitmapFont; the
+//         application layer (TQ_run, TQ_isKeyHeld).
 // Run:    build/examples/example_actors, from the repository root.
 
 #include <cmath>
@@ -16,11 +17,9 @@
 #include <vector>
 
 #include "ExampleWindow.h"
-#include "Platform.h"
 #include "SpriteManager.h"
 #include "TorvaneActor.h"
 #include "TorvaneTimer.h"
-#include "VeskBitmapFont.h"
 
 namespace {
 
@@ -40,9 +39,8 @@ struct Follower
 // The arrow keys as a direction; false when none is held.
 bool steering(float& dx, float& dy)
 {
-    const Uint8* keys = SDL_GetKeyState(NULL);
-    dx = static_cast<float>(keys[SDLK_RIGHT] - keys[SDLK_LEFT]);
-    dy = static_cast<float>(keys[SDLK_DOWN] - keys[SDLK_UP]);
+    dx = static_cast<float>(TQ_isKeyHeld(SDLK_RIGHT) - TQ_isKeyHeld(SDLK_LEFT));
+    dy = static_cast<float>(TQ_isKeyHeld(SDLK_DOWN) - TQ_isKeyHeld(SDLK_UP));
     return dx != 0.0f || dy != 0.0f;
 }
 
@@ -105,8 +103,8 @@ bool farOutside(TorvaneActor& actor)
 
 int main(int, char**)
 {
-    VeskBitmapFont* font = startExample("actors");
-    if (font == NULL)
+    std::unique_ptr<VeskBitmapFont> font = startExample("actors");
+    if (!font)
         return 1;
     SpriteManager sprites("data/sprites");
     sprites.setScreenSize(kExampleWidth, kExampleHeight);
@@ -118,11 +116,7 @@ int main(int, char**)
     std::vector<Follower> followers;
     int caught = 0;
 
-    bool running = true;
-    while (running) {
-        const float delta = TQ_getNewDelta();
-        TQ_clearScreen();
-
+    TQ_run([&](float delta) {
         steerPig(pig, delta);
         pig.updateAnimation(delta);
         int chasing = 0;
@@ -142,13 +136,7 @@ int main(int, char**)
         font->sprint(16, 12, "hostiles chasing: %d   turned into apples: %d   next one: %.0f%%", chasing, caught,
                      spawnTimer.percentComplete());
         font->print("arrow keys: steer the pig   Escape: quit", 16, 448, 0.7f);
-
-        SDL_Event event;
-        while (SDL_PollEvent(&event))
-            if (endsExample(event))
-                running = false;
-        finishFrame();
-    }
-    delete font;
+        return true;
+    });
     return 0;
 }

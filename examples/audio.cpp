@@ -8,16 +8,15 @@
 //         (it plays looping); L plays the current track again from its start,
 //         looping; Escape or closing the window quits.
 // Uses:   SoundEffectManager (playSample), MusicManager (changeTrack,
-//         getTrackName), the platform layer (TQ_initMixer), VeskBitmapFont.
+//         getTrackName), the platform layer (TQ_initMixer), VeskBitmapFont;
+//         the application layer (TQ_run and its event handler).
 // Run:    build/examples/example_audio, from the repository root.
 
 #include <cstdio>
 
 #include "ExampleWindow.h"
 #include "MusicManager.h"
-#include "Platform.h"
 #include "SoundEffectManager.h"
-#include "VeskBitmapFont.h"
 
 namespace {
 
@@ -51,56 +50,49 @@ void drawMusic(VeskBitmapFont& font, MusicManager& music, int top)
     font.print("L: changeTrack(0), the current track again, looping", 64, top + 5 * font.getLineHeight(), 0.8f);
 }
 
+// Keys 1 to 4 play an effect and light its line; the arrows and L change the tune.
+void answerKey(SDLKey key, SoundEffectManager& effects, MusicManager& music, float* flash)
+{
+    if (key >= SDLK_1 && key < SDLK_1 + kEffectCount) {
+        effects.playSample(key - SDLK_1);
+        flash[key - SDLK_1] = kFlashSeconds;
+    } else if (key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_l) {
+        music.changeTrack(key == SDLK_LEFT ? -1 : key == SDLK_RIGHT ? 1 : 0);
+    }
+}
+
 } // namespace
 
 int main(int, char**)
 {
-    VeskBitmapFont* font = startExample("audio");
-    if (font == NULL)
+    std::unique_ptr<VeskBitmapFont> font = startExample("audio");
+    if (!font)
         return 1;
     if (TQ_initMixer(44100, 2) != 0) {
         fprintf(stderr, "Couldn't open the audio device: %s\n", SDL_GetError());
-        delete font;
         return 1;
     }
     SoundEffectManager effects("data/examples/sounds");
-    MusicManager* music = new MusicManager("data/examples/music");
+    std::unique_ptr<MusicManager> music = std::make_unique<MusicManager>("data/examples/music");
 
     float flash[kEffectCount] = {};
-    bool running = true;
-    while (running) {
-        const float delta = TQ_getNewDelta();
-        TQ_clearScreen();
-        for (float& light : flash)
-            light = light > delta ? light - delta : 0.0f;
-
-        font->setFontColour(250, 204, 72);
-        font->print("Torvane Quillet: sound effects and music", 40, 32);
-        font->setFontColour(255, 255, 255);
-        drawEffects(*font, flash, 96);
-        drawMusic(*font, *music, 240);
-        font->print("Tracks with an ID3v1 tag show artist - title; track 1 has none.", 40, 392, 0.6f);
-        font->print("Escape: quit", 40, 440, 0.6f);
-
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            if (endsExample(event)) {
-                running = false;
-                continue;
-            }
-            if (event.type != SDL_KEYDOWN)
-                continue;
-            const SDLKey key = event.key.keysym.sym;
-            if (key >= SDLK_1 && key < SDLK_1 + kEffectCount) {
-                effects.playSample(key - SDLK_1);
-                flash[key - SDLK_1] = kFlashSeconds;
-            } else if (key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_l) {
-                music->changeTrack(key == SDLK_LEFT ? -1 : key == SDLK_RIGHT ? 1 : 0);
-            }
-        }
-        finishFrame();
-    }
-    delete music;  // stops the music and closes the audio device
-    delete font;
+    TQ_run(
+        [&](float delta) {
+            for (float& light : flash)
+                light = light > delta ? light - delta : 0.0f;
+            font->setFontColour(250, 204, 72);
+            font->print("Torvane Quillet: sound effects and music", 40, 32);
+            font->setFontColour(255, 255, 255);
+            drawEffects(*font, flash, 96);
+            drawMusic(*font, *music, 240);
+            font->print("Tracks with an ID3v1 tag show artist - title; track 1 has none.", 40, 392, 0.6f);
+            font->print("Escape: quit", 40, 440, 0.6f);
+            return true;
+        },
+        [&](const SDL_Event& event) {
+            if (event.type == SDL_KEYDOWN)
+                answerKey(event.key.keysym.sym, effects, *music, flash);
+        });
+    music.reset();  // stops the music and closes the audio device
     return 0;
 }

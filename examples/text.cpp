@@ -5,15 +5,13 @@
 //         opacity of a print, and a live sprint counter of frames and frame time.
 // Keys:   Space moves every colour one line down; Escape or closing the window quits.
 // Uses:   VeskBitmapFont (print, rightAlignPrint, sprint, setFontColour,
-//         getLineHeight); the platform layer (TQ_getNewDelta, TQ_getTicks and
-//         the local date and time).
+//         getLineHeight); the application layer (TQ_run's frame time); the
+//         platform layer (TQ_getTicks and the local date and time).
 // Run:    build/examples/example_text, from the repository root.
 
 #include <cmath>
 
 #include "ExampleWindow.h"
-#include "Platform.h"
-#include "VeskBitmapFont.h"
 
 namespace {
 
@@ -65,42 +63,34 @@ void drawOpacity(VeskBitmapFont& font, float seconds, int top)
 
 int main(int, char**)
 {
-    VeskBitmapFont* font = startExample("text");
-    if (font == NULL)
+    std::unique_ptr<VeskBitmapFont> font = startExample("text");
+    if (!font)
         return 1;
 
     int shift = 0;
     long frames = 0;
     float seconds = 0.0f;
-    bool running = true;
-    while (running) {
-        const float delta = TQ_getNewDelta();
-        seconds += delta;
-        ++frames;
-        TQ_clearScreen();
-
-        font->setFontColour(250, 204, 72);
-        font->print("Torvane Quillet: text with VeskBitmapFont", kLeft, 24);
-        font->setFontColour(255, 255, 255);
-        drawColourLines(*font, shift, 72);
-        drawRightAligned(*font, 72);
-        font->print("One string,\\three lines:\\a backslash breaks them.", kRight - 240, 200);
-        drawOpacity(*font, seconds, 288);
-        font->sprint(kLeft, 360, "sprint: frame %ld, frame time %.0f ms, %.1f s running", frames,
-                     delta * 1000.0f, seconds);
-        font->sprint(kLeft, 384, "TQ_getTicks %u ms, local time %04d-%02d-%02d %02d:%02d", TQ_getTicks(), TQ_getYear(),
-                     TQ_getMonth() + 1, TQ_getDay(), TQ_getHour(), TQ_getMinute());
-        font->print("Space: shift the colours     Escape: quit", kLeft, 440, 0.6f);
-
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            if (endsExample(event))
-                running = false;
-            else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE)
+    TQ_run(
+        [&](float delta) {
+            seconds += delta;
+            ++frames;
+            font->setFontColour(250, 204, 72);
+            font->print("Torvane Quillet: text with VeskBitmapFont", kLeft, 24);
+            font->setFontColour(255, 255, 255);
+            drawColourLines(*font, shift, 72);
+            drawRightAligned(*font, 72);
+            font->print("One string,\\three lines:\\a backslash breaks them.", kRight - 240, 200);
+            drawOpacity(*font, seconds, 288);
+            font->sprint(kLeft, 360, "sprint: frame %ld, frame time %.0f ms, %.1f s running", frames,
+                         delta * 1000.0f, seconds);
+            font->sprint(kLeft, 384, "TQ_getTicks %u ms, local time %04d-%02d-%02d %02d:%02d", TQ_getTicks(),
+                         TQ_getYear(), TQ_getMonth() + 1, TQ_getDay(), TQ_getHour(), TQ_getMinute());
+            font->print("Space: shift the colours     Escape: quit", kLeft, 440, 0.6f);
+            return true;
+        },
+        [&](const SDL_Event& event) {
+            if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE)
                 shift = (shift + 1) % kColourCount;
-        }
-        finishFrame();
-    }
-    delete font;
+        });
     return 0;
 }

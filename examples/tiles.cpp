@@ -8,7 +8,10 @@
 // Keys:   Left/Right roll, Up jumps, Space fires a spark, the mouse points at
 //         cells; Escape or closing the window quits.
 // Uses:   Map (loadMap, getTileAt, isSolid, isBulletSolid, isAnimatedTile,
-//         updateTileAnimation, getTileFrame), SpriteManager, VeskBitmapFont.
+//         updateTileAnimation, getTileFrame), TileView (the cells on the screen
+//         and under the pointer), TileSet (the pictures of the tile numbers,
+//         listed in data/examples/tiles/tiles.txt), SpriteManager,
+//         VeskBitmapFont; the application layer (TQ_run, TQ_isKeyHeld).
 // Run:    build/examples/example_tiles, from the repository root.
 
 #include <cmath>
@@ -17,29 +20,33 @@
 
 #include "ExampleWindow.h"
 #include "Map.h"
-#include "Platform.h"
 #include "SpriteManager.h"
-#include "VeskBitmapFont.h"
+#include "TileSet.h"
+#include "TileView.h"
 
 namespace {
 
-// Which picture of data/examples/tiles shows a tile number; an animated tile
-// owns three pictures in a row, one per frame of the map's animation.
-struct TileLook { int tile, picture; const char* name; };
-const TileLook kLooks[] = {
-    {0, 0, "empty"}, {1, 1, "brick"}, {30, 2, "grate"}, {22, 3, "force field"}, {35, 6, "lantern"}, {2, 9, "ivy"},
+// What the readout calls the room's tiles; data/examples/tiles/tiles.txt says
+// which pictures show them.
+struct TileName { int tile; const char* name; };
+const TileName kNames[] = {
+    {0, "empty"}, {1, "brick"}, {30, "grate"}, {22, "force field"}, {35, "lantern"}, {2, "ivy"},
 };
-const int kSpark = 10, kPointer = 11, kApple = 3;
+// Pictures of the tiles folder that show no tile.
+const int kSpark = 10, kPointer = 11;
+const int kApple = 3;
 const float kGravity = 900.0f, kRoll = 160.0f, kJump = 430.0f, kSparkSpeed = 420.0f;
 const float kRadius = 14.0f;
+// A longer step could carry the ball through a floor one cell thick.
+const float kLongestStep = 0.05f;
 const char* const kYesNo[] = {"no", "yes"};
 
-const TileLook& lookOf(int tile)
+const char* nameOf(int tile)
 {
-    for (const TileLook& look : kLooks)
-        if (look.tile == tile)
-            return look;
-    return kLooks[0];
+    for (const TileName& entry : kNames)
+        if (entry.tile == tile)
+            return entry.name;
+    return kNames[0].name;
 }
 
 struct Ball
@@ -52,10 +59,9 @@ struct Ball
 // Stops the ball at the edge of the cell it would have entered.
 void moveBall(Ball& ball, Map& map, float step)
 {
-    const Uint8* keys = SDL_GetKeyState(NULL);
-    ball.vx = kRoll * (keys[SDLK_RIGHT] - keys[SDLK_LEFT]);
+    ball.vx = kRoll * (TQ_isKeyHeld(SDLK_RIGHT) - TQ_isKeyHeld(SDLK_LEFT));
     ball.facing = ball.vx > 0 ? 1.0f : ball.vx < 0 ? -1.0f : ball.facing;
-    if (keys[SDLK_UP] && ball.standing)
+    if (TQ_isKeyHeld(SDLK_UP) && ball.standing)
         ball.vy = -kJump;
     ball.vy += kGravity * step;
 
@@ -78,15 +84,11 @@ void moveBall(Ball& ball, Map& map, float step)
     }
 }
 
-void drawMap(Map& map, SpriteManager& tiles)
+void drawMap(Map& map, TileSet& tiles, const TileView& view)
 {
-    for (int row = 0; row * TILE_SIZE < kExampleHeight; ++row)
-        for (int column = 0; column * TILE_SIZE < kExampleWidth; ++column) {
-            const int tile = map.getTileAt(column, row);
-            const int frame = map.isAnimatedTile(tile) ? map.getTileFrame() : 0;
-            if (tile != 0)
-                tiles.drawSprite(lookOf(tile).picture + frame, column * TILE_SIZE, row * TILE_SIZE, TILE_SIZE, TILE_SIZE);
-        }
+    view.forEachVisibleCell([&](const TileViewCell& cell) {
+        tiles.draw(map, map.getTileAt(cell.column, cell.row), cell.screenX, cell.screenY, TILE_SIZE);
+    });
 }
 
 struct Spark { float x, y, direction; };
@@ -101,12 +103,14 @@ void moveSparks(std::vector<Spark>& sparks, Map& map, float step)
     }
 }
 
-void drawReadout(Map& map, VeskBitmapFont& font, SpriteManager& tiles, int x, int y)
+// The view shows the map from its top-left corner, so map pixels are screen pixels.
+void drawReadout(Map& map, VeskBitmapFont& font, TileSet& tiles, const TileView& view, int x, int y)
 {
-    const int column = x / TILE_SIZE, row = y / TILE_SIZE;
-    const int tile = map.getTileAt(column, row);
-    tiles.drawSprite(kPointer, column * TILE_SIZE, row * TILE_SIZE, TILE_SIZE, TILE_SIZE);
-    font.sprint(12, 4, "pointer at cell (%d, %d): tile %d, %s", column, row, tile, lookOf(tile).name);
+    TileViewCell cell = {0, 0, 0, 0};
+    view.cellAt(x, y, cell);
+    const int tile = map.getTileAt(cell.column, cell.row);
+    tiles.pictures().drawSprite(kPointer, cell.screenX, cell.screenY, TILE_SIZE, TILE_SIZE);
+    font.sprint(12, 4, "pointer at cell (%d, %d): tile %d, %s", cell.column, cell.row, tile, nameOf(tile));
     font.sprint(12, 24, "isSolid %s   isBulletSolid %s   isAnimatedTile %s (frame %d)", kYesNo[map.isSolid(x, y)],
                 kYesNo[map.isBulletSolid(x, y)], kYesNo[map.isAnimatedTile(tile)], map.getTileFrame());
 }
@@ -115,47 +119,39 @@ void drawReadout(Map& map, VeskBitmapFont& font, SpriteManager& tiles, int x, in
 
 int main(int, char**)
 {
-    VeskBitmapFont* font = startExample("tiles");
-    if (font == NULL)
+    std::unique_ptr<VeskBitmapFont> font = startExample("tiles");
+    if (!font)
         return 1;
     Map map = Map();  // value-initialised: empty cells, animation at frame 0
     if (map.loadMap("data/examples/map.dat") != 0)
         return 1;  // loadMap has said which file is missing
-    SpriteManager tiles("data/examples/tiles");
+    TileSet tiles("data/examples/tiles");
     SpriteManager sprites("data/sprites");
-    tiles.setScreenSize(kExampleWidth, kExampleHeight);
+    tiles.pictures().setScreenSize(kExampleWidth, kExampleHeight);
     sprites.setScreenSize(kExampleWidth, kExampleHeight);
+    const TileView view(kExampleWidth, kExampleHeight);
 
     Ball ball = {110.0f, 70.0f, 0.0f, 0.0f, 0.0f, false, 1.0f};
     std::vector<Spark> sparks;
-    bool running = true;
-    while (running) {
-        // The first frame's time covers the whole start-up; a ball moved by it
-        // would jump through the floor.
-        const float step = fminf(TQ_getNewDelta(), 0.05f);
-        TQ_clearScreen();
-
-        map.updateTileAnimation(step);
-        moveBall(ball, map, step);
-        moveSparks(sparks, map, step);
-        drawMap(map, tiles);
-        for (const Spark& spark : sparks)
-            tiles.drawSprite(kSpark, static_cast<int>(spark.x) - 12, static_cast<int>(spark.y) - 12, 24, 24);
-        sprites.drawSprite(kApple, static_cast<int>(ball.x - 16), static_cast<int>(ball.y - 16), 32, 32, ball.angle);
-        int mouseX, mouseY;
-        SDL_GetMouseState(&mouseX, &mouseY);
-        drawReadout(map, *font, tiles, mouseX, mouseY);
-        font->print("arrows: roll, jump   Space: spark   mouse: ask the map   Escape: quit", 12, 446, 0.85f);
-
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            if (endsExample(event))
-                running = false;
-            else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE && sparks.size() < 8)
+    TQ_run(
+        [&](float seconds) {
+            const float step = fminf(seconds, kLongestStep);
+            map.updateTileAnimation(step);
+            moveBall(ball, map, step);
+            moveSparks(sparks, map, step);
+            drawMap(map, tiles, view);
+            for (const Spark& spark : sparks)
+                tiles.pictures().drawSprite(kSpark, static_cast<int>(spark.x) - 12, static_cast<int>(spark.y) - 12, 24, 24);
+            sprites.drawSprite(kApple, static_cast<int>(ball.x - 16), static_cast<int>(ball.y - 16), 32, 32, ball.angle);
+            int mouseX, mouseY;
+            SDL_GetMouseState(&mouseX, &mouseY);
+            drawReadout(map, *font, tiles, view, mouseX, mouseY);
+            font->print("arrows: roll, jump   Space: spark   mouse: ask the map   Escape: quit", 12, 446, 0.85f);
+            return true;
+        },
+        [&](const SDL_Event& event) {
+            if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE && sparks.size() < 8)
                 sparks.push_back(Spark{ball.x, ball.y, ball.facing});
-        }
-        finishFrame();
-    }
-    delete font;
+        });
     return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes a picture of every example from a real run under a private Xvfb and
 # stores it as docs/examples/<name>.png; names given as arguments pick some
-# of them (text, actors, tiles, audio). Run it after a build; it needs
+# of them (hello, text, actors, tiles, audio). Run it after a build; it needs
 # Xvfb and xdotool (as the tests do) and python3-pil (as the generators do).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +11,7 @@ fi
 mkdir -p docs/examples
 
 # What each example is shown doing when its picture is taken.
+stage_hello() { sleep 1; xdotool keydown Right keydown Down; sleep 0.4; xdotool keyup Right keyup Down; sleep 0.3; }
 stage_text() { sleep 1.5; }
 stage_actors() {
   sleep 4.5
@@ -36,7 +37,7 @@ for line in sys.stdin:
     print(path)
 '; }
 
-for name in ${*:-text actors tiles audio}; do
+for name in ${*:-hello text actors tiles audio}; do
   SDL_AUDIODRIVER=dummy "build/examples/example_$name" >/dev/null 2>&1 &
   pid=$!
   window=$(xdotool search --sync --name "^Torvane Quillet example: $name\$" | head -1)

@@ -1,6 +1,31 @@
 #include "CommandLine.h"
 
-const char* const kUsageLine = "usage: grubnosh-editor [MAP] [--tiles DIR]";
+const char* const kUsageLine = "usage: grubnosh-editor [MAP] [--tiles DIR] [--view game|plain]";
+
+namespace {
+
+// The value after an option; false, with the reason, when there is none.
+bool optionValue(int argc, char** argv, int& i, std::string& value, std::string& reason, const char* wanted)
+{
+    if (i + 1 >= argc) {
+        reason = std::string(argv[i]) + " needs " + wanted;
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
+bool readView(const std::string& name, ViewKind& view, std::string& reason)
+{
+    if (name == "game" || name == "plain") {
+        view = name == "game" ? ViewKind::Game : ViewKind::Plain;
+        return true;
+    }
+    reason = "no view called " + name + " (game or plain)";
+    return false;
+}
+
+} // namespace
 
 bool parseCommandLine(int argc, char** argv, EditorOptions& options, std::string& reason)
 {
@@ -10,11 +35,12 @@ bool parseCommandLine(int argc, char** argv, EditorOptions& options, std::string
         if (argument == "--help" || argument == "-h") {
             options.helpWanted = true;
         } else if (argument == "--tiles") {
-            if (i + 1 >= argc) {
-                reason = "--tiles needs a folder";
+            if (!optionValue(argc, argv, i, options.tilesDirectory, reason, "a folder"))
                 return false;
-            }
-            options.tilesDirectory = argv[++i];
+        } else if (argument == "--view") {
+            std::string name;
+            if (!optionValue(argc, argv, i, name, reason, "game or plain") || !readView(name, options.view, reason))
+                return false;
         } else if (argument.size() > 1 && argument[0] == '-') {
             reason = "unknown option " + argument;
             return false;

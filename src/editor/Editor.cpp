@@ -14,8 +14,9 @@ const int kPaintStep = TILE_SIZE / 3;
 
 } // namespace
 
-Editor::Editor(EditModel& model, MapFile& file, SpriteManager& tiles, VeskBitmapFont* font, const Status& opening)
-    : model(model), file(file), tiles(tiles), font(font)
+Editor::Editor(EditModel& model, MapFile& file, TileSet& tiles, VeskBitmapFont* font, ViewKind viewKind,
+               const Status& opening)
+    : model(model), file(file), tiles(tiles), font(font), view(viewKind)
 {
     show(opening);
 }
@@ -26,16 +27,14 @@ void Editor::show(const Status& shown)
     logStatus(status);
 }
 
-bool Editor::handle(const Input& input)
+void Editor::handle(const Input& input)
 {
     switch (input.command) {
     case Command::None:
-        return true;
-    case Command::Quit:
-        return !quitRequested();
+        return;
     case Command::PointerLeave:
         pointerInside = false;
-        return true;
+        return;
     case Command::PointerMove:
         if (model.strokeOpen())
             paintAlong(input.x, input.y);
@@ -52,7 +51,6 @@ bool Editor::handle(const Input& input)
         pointerX = input.x;
         pointerY = input.y;
     }
-    return true;
 }
 
 void Editor::carryOut(const Input& input)
@@ -96,7 +94,7 @@ void Editor::carryOut(const Input& input)
     }
 }
 
-bool Editor::quitRequested()
+bool Editor::mayQuit()
 {
     if (quitArmed || !model.hasUnsavedChanges())
         return true;

@@ -7,24 +7,27 @@
 #include "MapView.h"
 #include "StatusLine.h"
 
-class SpriteManager;
+class TileSet;
 class VeskBitmapFont;
 
 // The editor's state between frames: what the commands do and what a frame shows.
 class Editor
 {
 public:
-    Editor(EditModel& model, MapFile& file, SpriteManager& tiles, VeskBitmapFont* font, const Status& opening);
+    Editor(EditModel& model, MapFile& file, TileSet& tiles, VeskBitmapFont* font, ViewKind viewKind,
+           const Status& opening);
 
-    // Carries out one command; false once the user has chosen to quit.
-    bool handle(const Input& input);
+    // Carries out one command.
+    void handle(const Input& input);
+    // Asked on Escape and on closing the window: true once the user has
+    // chosen to quit; with unsaved changes the first request only warns.
+    bool mayQuit();
     void draw();
 
 private:
     void carryOut(const Input& input);
     // Puts a new message on the status line, and on standard error.
     void show(const Status& shown);
-    bool quitRequested();
     void save();
     void undo();
     void paintAlong(int x, int y);
@@ -32,7 +35,7 @@ private:
 
     EditModel& model;
     MapFile& file;
-    SpriteManager& tiles;
+    TileSet& tiles;
     VeskBitmapFont* font; // none when it failed to load: the map still draws
     MapView view;
     Status status;

@@ -11,7 +11,6 @@ struct KeyBinding
 };
 
 const KeyBinding kKeyBindings[] = {
-    {SDLK_ESCAPE, false, Command::Quit, 0},
     {SDLK_s, false, Command::Save, 0}, // with or without Ctrl
     {SDLK_z, true, Command::Undo, 0},
     {SDLK_RIGHTBRACKET, false, Command::StepTile, 1},
@@ -54,8 +53,6 @@ Input inputForPress(const SDL_MouseButtonEvent& press)
 Input translateEvent(const SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_QUIT:
-        return Input{Command::Quit};
     case SDL_KEYDOWN:
         return inputForKey(event.key.keysym);
     case SDL_MOUSEBUTTONDOWN:

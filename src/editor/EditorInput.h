@@ -6,7 +6,6 @@
 enum class Command
 {
     None,
-    Quit,
     Save,
     Undo,
     StepTile,
@@ -31,7 +30,8 @@ struct Input
     int step = 0;
 };
 
-// The editor's bindings: which key or button does what.
+// The editor's bindings: which key or button does what. Escape and closing
+// the window are the application layer's, which asks the editor first.
 Input translateEvent(const SDL_Event& event);
 
 #endif

@@ -6,15 +6,15 @@
 #include "Map.h"
 #include "MapView.h"
 #include "Shapes.h"
-#include "SpriteManager.h"
 #include "TileFacts.h"
+#include "TileSet.h"
 #include "VeskBitmapFont.h"
 
 namespace {
 
-const Colour kPanelColour = {0.05f, 0.05f, 0.1f, 0.72f};
-const Colour kPanelEdge = {1.0f, 1.0f, 1.0f, 0.25f};
-const Colour kPreviewBackdrop = {0.3f, 0.3f, 0.35f, 1.0f};
+const TorvaneColour kPanelColour = {0.05f, 0.05f, 0.1f, 0.72f};
+const TorvaneColour kPanelEdge = {1.0f, 1.0f, 1.0f, 0.25f};
+const TorvaneColour kPreviewBackdrop = {0.3f, 0.3f, 0.35f, 1.0f};
 
 const int kPanelWidth = 246;
 const int kPanelMargin = 6;
@@ -26,7 +26,7 @@ const int kBarMargin = 8;
 
 struct OverlayKey
 {
-    Colour colour;
+    TorvaneColour colour;
     const char* meaning;
 };
 
@@ -44,25 +44,24 @@ int textWidth(VeskBitmapFont& font, const std::string& text)
     return width;
 }
 
-void drawPreview(SpriteManager& tiles, int tile, int top)
+void drawPreview(TileSet& tiles, Map& map, int tile, int top)
 {
-    fillRect(kPreviewLeft - 2, top - 2, TILE_SIZE + 4, TILE_SIZE + 4, kPanelEdge);
-    fillRect(kPreviewLeft, top, TILE_SIZE, TILE_SIZE, kPreviewBackdrop);
-    if (tile > 0 && tile < tiles.size())
-        tiles.drawSprite(tile, kPreviewLeft, top, TILE_SIZE, TILE_SIZE);
+    TQ_fillRect(kPreviewLeft - 2, top - 2, TILE_SIZE + 4, TILE_SIZE + 4, kPanelEdge);
+    TQ_fillRect(kPreviewLeft, top, TILE_SIZE, TILE_SIZE, kPreviewBackdrop);
+    tiles.draw(map, tile, kPreviewLeft, top, TILE_SIZE);
 }
 
 } // namespace
 
-void drawTilePanel(VeskBitmapFont& font, SpriteManager& tiles, Map& map, int tile, bool overlayShown)
+void drawTilePanel(VeskBitmapFont& font, TileSet& tiles, Map& map, int tile, bool overlayShown)
 {
     const int line = font.getLineHeight();
     const int top = kPanelMargin;
     const int keyLines = overlayShown ? static_cast<int>(sizeof kOverlayKeys / sizeof kOverlayKeys[0]) : 0;
     const int height = 4 * line + 12 + keyLines * line;
-    fillRect(kPanelLeft, top, kPanelWidth, height, kPanelColour);
+    TQ_fillRect(kPanelLeft, top, kPanelWidth, height, kPanelColour);
     frameRect(kPanelLeft, top, kPanelWidth, height, 1, kPanelEdge);
-    drawPreview(tiles, tile, top + 8);
+    drawPreview(tiles, map, tile, top + 8);
 
     const TileFacts facts = factsOf(tile);
     font.setFontColour(255, 220, 90);
@@ -77,9 +76,9 @@ void drawTilePanel(VeskBitmapFont& font, SpriteManager& tiles, Map& map, int til
 
     for (int i = 0; i < keyLines; ++i) {
         const int y = top + 8 + (4 + i) * line;
-        Colour swatch = kOverlayKeys[i].colour;
+        TorvaneColour swatch = kOverlayKeys[i].colour;
         swatch.alpha = 1.0f; // the marks are see-through on the map, not in the key
-        fillRect(kPreviewLeft + 34, y + 3, 12, 12, swatch);
+        TQ_fillRect(kPreviewLeft + 34, y + 3, 12, 12, swatch);
         font.sprint(kTextLeft, y, "%s", kOverlayKeys[i].meaning);
     }
     font.setFontColour(255, 255, 255);
@@ -89,8 +88,8 @@ void drawStatusBar(VeskBitmapFont& font, const Status& status, bool overCell, in
 {
     const int top = kScreenHeight - kBarHeight;
     const int textTop = top + (kBarHeight - font.getLineHeight()) / 2 + 1;
-    fillRect(0, top, kScreenWidth, kBarHeight, kPanelColour);
-    fillRect(0, top, kScreenWidth, 1, kPanelEdge);
+    TQ_fillRect(0, top, kScreenWidth, kBarHeight, kPanelColour);
+    TQ_fillRect(0, top, kScreenWidth, 1, kPanelEdge);
     drawStatus(font, status, kBarMargin, textTop);
     char readout[64];
     snprintf(readout, sizeof readout, "col %i row %i  tile %i", column, row, tile);

@@ -1,15 +1,10 @@
 #ifndef EDITOR_SHAPES_H
 #define EDITOR_SHAPES_H
 
-// Plain coloured rectangles for the grid, the overlay and the panels; the
-// engine draws only textures and text.
-struct Colour
-{
-    float red, green, blue, alpha;
-};
+#include "TorvaneApp.h"
 
-void fillRect(int x, int y, int width, int height, Colour colour);
-// The outline of a box, thickness pixels wide, inside its edges.
-void frameRect(int x, int y, int width, int height, int thickness, Colour colour);
+// The outline of a box, thickness pixels wide, inside its edges; the engine
+// fills plain boxes (TQ_fillRect), the editor frames them too.
+void frameRect(int x, int y, int width, int height, int thickness, TorvaneColour colour);
 
 #endif

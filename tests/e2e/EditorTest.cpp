@@ -22,8 +22,10 @@ const int kRightButton = 3;
 const int kWheelDown = 5;
 const char* const kTitle = "Grubnosh map editor";
 const std::string kMap = "maps/map.dat";
-// The editor opens on the game's first view: map pixel 30 at the left edge.
-const int kViewLeft = 30;
+// The editor opens on the game's first view unless told otherwise: map pixel 30 at the left edge.
+const int kGameViewLeft = 30;
+// What the editor draws for a tile without a picture, over the black background.
+const ScreenColour kPlaceholder = {115, 26, 115};
 
 struct Cell
 {
@@ -118,16 +120,17 @@ protected:
         folder.write(kMap, original);
     }
 
-    void open(const std::string& map = kMap)
+    void open(const std::string& map = kMap, std::vector<std::string> options = {})
     {
-        editor = std::make_unique<GameProcess>(folder.path(), editorWith({map}));
+        options.insert(options.begin(), map);
+        editor = std::make_unique<GameProcess>(folder.path(), editorWith(options));
         ASSERT_TRUE(editor->waitForWindow());
         pause(0.5);
     }
 
     void pointAt(Cell cell)
     {
-        editor->moveMouseInWindow(cell.column * TILE_SIZE - kViewLeft + TILE_SIZE / 2,
+        editor->moveMouseInWindow(cell.column * TILE_SIZE - viewLeft + TILE_SIZE / 2,
                                   cell.row * TILE_SIZE - topOffset + TILE_SIZE / 2);
         pause(0.1);
     }
@@ -172,8 +175,18 @@ protected:
     TestFolder folder;
     std::string original;
     std::unique_ptr<GameProcess> editor;
+    int viewLeft = kGameViewLeft;
     int topOffset = 0;
 };
+
+int placeholderPixels(const ScreenImage& screen)
+{
+    int count = 0;
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x)
+            count += isNear(screen.at(x, y), kPlaceholder, 12);
+    return count;
+}
 
 } // namespace
 
@@ -295,15 +308,60 @@ TEST_F(Editor, WithoutItsFontSaveResultsAndTheQuitWarningStillReachTheUser)
     EXPECT_EQ(said[4], "grubnosh-editor: saved map.dat, the original kept as map.dat~");
 }
 
+TEST_F(Editor, EachViewPaintsAndPicksTheCellUnderThePointerWithTheRightPictures)
+{
+    // The tiles example's pictures without their list: numbered only, so its
+    // tiles 22, 30 and 35 have none.
+    std::filesystem::create_directories(folder.file("unlisted"));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.file("data/examples/tiles")))
+        if (entry.path().extension() == ".png")
+            std::filesystem::copy_file(entry.path(), folder.file("unlisted/" + entry.path().filename().string()));
+    const struct
+    {
+        const char* name;
+        const char* source;
+        std::vector<std::string> options;
+        int viewLeft;
+        Cell picked, painted;
+        bool placeholders;
+    } views[] = {
+        {"the game's view of its map", "data/map.dat", {}, kGameViewLeft, {3, 6}, {9, 4}, false},
+        {"the plain view of the tiles example's room, with its tile list", "data/examples/map.dat",
+         {"--view", "plain", "--tiles", "data/examples/tiles"}, 0, {2, 1}, {5, 3}, false},
+        {"the same without the list", "data/examples/map.dat", {"--view", "plain", "--tiles", "unlisted"}, 0,
+         {2, 1}, {5, 3}, true},
+    };
+    for (const auto& view : views) {
+        SCOPED_TRACE(view.name);
+        folder.write(kMap, folder.read(view.source));
+        Grid expected = gridOf(folder.file(kMap));
+        ASSERT_NE(expected[view.picked.row][view.picked.column], expected[view.painted.row][view.painted.column]);
+        expected[view.painted.row][view.painted.column] = expected[view.picked.row][view.picked.column];
+        viewLeft = view.viewLeft;
+        open(kMap, view.options);
+        EXPECT_EQ(placeholderPixels(editor->grabWindow()) > 1000, view.placeholders);
+
+        clickCell(view.picked, kRightButton);
+        clickCell(view.painted, kLeftButton);
+        const std::string before = folder.read(kMap);
+        press("s");
+        ASSERT_TRUE(savedOver(before));
+        expectSameGrid(gridOf(folder.file(kMap)), expected);
+        press("Escape");
+        EXPECT_EQ(editor->waitForExit(5.0), 0);
+    }
+}
+
 TEST_F(Editor, BadArgumentsGetTheUsageLineAndStatusTwo)
 {
-    const std::vector<std::vector<std::string>> cases = {{"--frob"}, {"--tiles"}, {"a.dat", "b.dat"}};
+    const std::vector<std::vector<std::string>> cases = {
+        {"--frob"}, {"--tiles"}, {"a.dat", "b.dat"}, {"--view"}, {"--view", "sideways"}};
     for (const std::vector<std::string>& arguments : cases) {
         GameProcess run(folder.path(), editorWith(arguments));
         EXPECT_EQ(run.waitForExit(5.0), 2) << arguments[0];
         const std::vector<std::string> errors = run.errLines();
         ASSERT_EQ(errors.size(), 2u) << arguments[0];
         EXPECT_EQ(errors[0].rfind("grubnosh-editor: ", 0), 0u) << errors[0];
-        EXPECT_EQ(errors[1], "usage: grubnosh-editor [MAP] [--tiles DIR]");
+        EXPECT_EQ(errors[1], "usage: grubnosh-editor [MAP] [--tiles DIR] [--view game|plain]");
     }
 }

@@ -28,6 +28,7 @@ struct ExampleCase
 };
 
 const ExampleCase kExamples[] = {
+    {"hello", "Right", {280, 200, 440, 280}, false},  // the pig moves right
     {"text", "space", {48, 90, 340, 190}, false},    // the colours move one line down
     {"actors", "Right", {360, 200, 470, 280}, false}, // the pig flies in from the left
     {"tiles", "Right", {130, 192, 200, 238}, false},  // the apple rolls in from the left
