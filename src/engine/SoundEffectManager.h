@@ -11,6 +11,8 @@ class SoundEffectManager
 {
 public:
     explicit SoundEffectManager(const char* directory);
+    SoundEffectManager(const SoundEffectManager&) = delete;
+    SoundEffectManager& operator=(const SoundEffectManager&) = delete;
 
     int addSample(const char* path);
     void playSample(unsigned int index);

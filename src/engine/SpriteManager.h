@@ -11,6 +11,8 @@ class SpriteManager
 public:
     explicit SpriteManager(const char* directory);
     ~SpriteManager();
+    SpriteManager(const SpriteManager&) = delete;
+    SpriteManager& operator=(const SpriteManager&) = delete;
 
     int addSprite(const char* path);
     GLuint* getSprite(int index);
