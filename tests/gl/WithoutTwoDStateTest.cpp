@@ -24,6 +24,11 @@ void drawWithoutTwoDState(const std::function<void()>& draw)
     exit(0);
 }
 
+// Standard error holds the warning line once, and nothing else but a leak
+// checker's closing report.
+const char* const kWarnedOnce =
+    "^WARN\\) Drawing without the 2D state: call TQ_initGL after TQ_initSDL\n(-----.*)?$";
+
 } // namespace
 
 // Each case draws twice, in a process of its own: the warning is told once per process.
@@ -51,7 +56,5 @@ TEST(WithoutTwoDState, DrawingWarnsOnceAndGoesOn)
          }},
     };
     for (const auto& c : cases)
-        EXPECT_EXIT(drawWithoutTwoDState(c.draw), ::testing::ExitedWithCode(0),
-                    ::testing::Eq(std::string("WARN) Drawing without the 2D state: call TQ_initGL after TQ_initSDL\n")))
-            << c.name;
+        EXPECT_EXIT(drawWithoutTwoDState(c.draw), ::testing::ExitedWithCode(0), kWarnedOnce) << c.name;
 }
