@@ -1,7 +1,7 @@
 #ifndef TORVANE_ID3V1_H
 #define TORVANE_ID3V1_H
 
-/// \file
+/// @file
 /// getV1Tags and id3v1tags: the ID3v1 tag at the end of a music file.
 
 #include <string>

@@ -1,7 +1,7 @@
 #ifndef TORVANE_MAP_H
 #define TORVANE_MAP_H
 
-/// \file
+/// @file
 /// Map: a fixed grid of tile numbers, its queries and its text file.
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #ifndef TORVANE_MUSICMANAGER_H
 #define TORVANE_MUSICMANAGER_H
 
-/// \file
+/// @file
 /// MusicManager and MusicTrack: numbered music files, played one at a time.
 
 #include <string>

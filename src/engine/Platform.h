@@ -1,7 +1,7 @@
 #ifndef TORVANE_PLATFORM_H
 #define TORVANE_PLATFORM_H
 
-/// \file
+/// @file
 /// The platform layer: the window and its 2D drawing state, the audio device,
 /// the frame time, the millisecond clock and the local calendar. Free functions
 /// over SDL 1.2, SDL_mixer and OpenGL; none of them prints anything.

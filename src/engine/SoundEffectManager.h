@@ -1,7 +1,7 @@
 #ifndef TORVANE_SOUNDEFFECTMANAGER_H
 #define TORVANE_SOUNDEFFECTMANAGER_H
 
-/// \file
+/// @file
 /// SoundEffectManager: numbered sound effects, played by index.
 
 #include <vector>

@@ -1,7 +1,7 @@
 #ifndef TORVANE_SPRITEMANAGER_H
 #define TORVANE_SPRITEMANAGER_H
 
-/// \file
+/// @file
 /// SpriteManager: numbered images as OpenGL textures, drawn as quads.
 
 #include <vector>

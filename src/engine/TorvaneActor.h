@@ -1,7 +1,7 @@
 #ifndef TORVANE_ACTOR_H
 #define TORVANE_ACTOR_H
 
-/// \file
+/// @file
 /// TorvaneActor: a moving, animated, rotatable box.
 
 class SpriteManager;

@@ -1,7 +1,7 @@
 #ifndef TORVANE_TIMER_H
 #define TORVANE_TIMER_H
 
-/// \file
+/// @file
 /// TorvaneTimer and TorvaneAutoResetTimer: game time in seconds, fed frame by frame.
 
 /// A timer of game time in seconds, advanced only by the frame times given to update.

@@ -1,7 +1,7 @@
 #ifndef TORVANE_VESKBITMAPFONT_H
 #define TORVANE_VESKBITMAPFONT_H
 
-/// \file
+/// @file
 /// VeskBitmapFont: text drawn from one font image and a text definition file.
 
 #include <cstdint>

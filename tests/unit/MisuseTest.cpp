@@ -7,8 +7,10 @@
 
 #include "MusicManager.h"
 #include "OutputCapture.h"
+#include "RegularFile.h"
 #include "SoundEffectManager.h"
 #include "SpriteManager.h"
+#include "TileSet.h"
 #include "VeskBitmapFont.h"
 
 namespace {
@@ -21,6 +23,8 @@ static_assert(cannotBeCopied<SpriteManager>, "a copied SpriteManager would free 
 static_assert(cannotBeCopied<VeskBitmapFont>, "a copied VeskBitmapFont would free its pages twice");
 static_assert(cannotBeCopied<SoundEffectManager>, "a SoundEffectManager owns its chunks");
 static_assert(cannotBeCopied<MusicManager>, "a copied MusicManager would free its tracks twice");
+static_assert(cannotBeCopied<TileSet>, "a copied TileSet would free its pictures twice");
+static_assert(cannotBeCopied<RegularFileBuffer>, "a copied RegularFileBuffer would close its file twice");
 
 const std::string kData = std::string(GRUBNOSH_SOURCE_DIR) + "/data/";
 
