@@ -7,6 +7,7 @@
 #include "OutputCapture.h"
 #include "Platform.h"
 #include "SpriteManager.h"
+#include "TorvaneApp.h"
 #include "VeskBitmapFont.h"
 
 namespace {
@@ -53,6 +54,11 @@ TEST(WithoutTwoDState, DrawingWarnsOnceAndGoesOn)
              VeskBitmapFont font((kData + "bitfont").c_str());
              font.print("SCORE", 10, 10);
              font.rightAlignPrint("MISSED", 600, 10);
+         }},
+        {"box",
+         [] {
+             TQ_fillRect(10, 10, 100, 50, {1.0f, 0.0f, 0.0f, 1.0f});
+             TQ_fillRect(200, 10, 100, 50, {0.0f, 1.0f, 0.0f, 0.5f});
          }},
     };
     for (const auto& c : cases)
