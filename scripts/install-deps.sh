@@ -20,6 +20,7 @@ packages=(
   clang libclang-rt-14-dev
   vorbis-tools
   dpkg-dev file lintian
+  doxygen
 )
 $play_only && packages=("${play_packages[@]}")
 

@@ -5,6 +5,8 @@
 #include "SDL_mixer.h"
 #include <GL/glu.h>
 
+#include "UsageChecks.h"
+
 float TQ_OldDelta = 0.0f;
 Uint32 TQ_OldStart = 0;
 
@@ -36,6 +38,7 @@ int TQ_initGL(int width, int height)
 #ifndef __EMSCRIPTEN__ // and WebGL has no such hint
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 #endif
+    noteTwoDStateSet();
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "SDL_image.h"
 
 #include "TextureUpload.h"
+#include "UsageChecks.h"
 
 namespace {
 
@@ -45,6 +46,10 @@ int SpriteManager::addSprite(const char* path)
     SDL_Surface* image = isRegularFile(path) ? IMG_Load(path) : NULL;
     if (image == NULL) {
         reportMissing(path);
+        return -1;
+    }
+    if (!openGLWindowReadyFor("SpriteManager")) {
+        SDL_FreeSurface(image);
         return -1;
     }
     GLuint* cell = new GLuint;
@@ -98,6 +103,7 @@ void SpriteManager::drawSprite(int index, int x, int y, int width, int height, f
         glPopMatrix();
         return;
     }
+    warnUnlessTwoDStateSet();
     glBindTexture(GL_TEXTURE_2D, *texture);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);

@@ -45,7 +45,9 @@ public:
     /// is one. A bad line of the list is skipped after a line on standard
     /// error naming the file, the line and what is wrong with it.
     explicit TileSet(const char* folder);
+    /// Not copyable: the pictures are owned once.
     TileSet(const TileSet&) = delete;
+    /// Not assignable, for the same reason.
     TileSet& operator=(const TileSet&) = delete;
 
     /// Draws the picture of `tile` with its top-left corner at the screen

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "UsageChecks.h"
 #include "VeskBitmapFont.h"
 
 namespace {
@@ -99,6 +100,7 @@ void TQ_setClearColour(TorvaneColour colour)
 
 void TQ_fillRect(int x, int y, int width, int height, TorvaneColour colour)
 {
+    warnUnlessTwoDStateSet();
     glDisable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(colour.red, colour.green, colour.blue, colour.alpha);

@@ -12,6 +12,7 @@
 
 #include "RegularFile.h"
 #include "TextureUpload.h"
+#include "UsageChecks.h"
 
 namespace {
 
@@ -185,9 +186,7 @@ int VeskBitmapFont::loadBitmap(const char* path)
         fprintf(stderr, "FAIL) Image file %s not found\n", path);
         return -1;
     }
-    // Without a window there is no OpenGL context, and the mipmap builder would crash.
-    if (glGetString(GL_VERSION) == NULL) {
-        fprintf(stderr, "FAIL) No OpenGL context to hold %s\n", path);
+    if (!openGLWindowReadyFor("VeskBitmapFont")) {
         SDL_FreeSurface(image);
         return -1;
     }
@@ -406,6 +405,7 @@ void VeskBitmapFont::drawChar(int srcLeft, int srcTop, int srcRight, int srcBott
         fprintf(stderr, "Page #0 is gone!\n");
         exit(1);
     }
+    warnUnlessTwoDStateSet();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBindTexture(GL_TEXTURE_2D, *pages[0]);
     glColor4f(red / 255.0f, green / 255.0f, blue / 255.0f, alpha);

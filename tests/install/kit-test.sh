@@ -4,7 +4,9 @@
 # their own CMake project (find_package(Torvane)). Then runs both builds of
 # hello under a private Xvfb from the installed examples folder, where the font
 # has to come from the kit: each must open its window, write its line, move
-# its pig and end with status 0 on Escape (KitHelloTest).
+# its pig and end with status 0 on Escape (KitHelloTest). Every installed
+# header must compile on its own, and both ways must give the same
+# definitions and include folders.
 # Usage: kit-test.sh PREFIX WORK-FOLDER KIT-HELLO-TEST
 set -euo pipefail
 prefix=$1
@@ -21,13 +23,34 @@ export PKG_CONFIG_PATH="$(dirname "$pc_file")${PKG_CONFIG_PATH:+:$PKG_CONFIG_PAT
 examples="$(dirname "$(pkg-config --variable=font torvane)")/examples"
 [ -f "$examples/hello.cpp" ] || { echo "kit-test: no examples in $examples" >&2; exit 1; }
 
+# The definitions and include folders among compile flags, one a line, with
+# -isystem read as -I and the folders resolved.
+compile_flags() {
+  sed 's/-isystem /-I/g' | tr ' ' '\n' | while read -r word; do
+    case $word in
+      -I*) echo "-I$(realpath -m "${word#-I}")" ;;
+      -D*) echo "$word" ;;
+    esac
+  done | sort -u
+}
+
 echo "== pkg-config"
+for header in "$prefix"/include/torvane/*.h; do
+  # shellcheck disable=SC2046 # the flags are words
+  echo "#include \"${header##*/}\"" | g++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -x c++ - $(pkg-config --cflags torvane)
+done
 # shellcheck disable=SC2046 # the flags are words
 g++ -std=c++17 -Wall -Wextra -Werror "$examples/hello.cpp" -o "$work/hello" $(pkg-config --cflags --libs torvane)
 
 echo "== find_package(Torvane)"
-cmake -S "$examples" -B "$work/cmake" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror" >/dev/null
+cmake -S "$examples" -B "$work/cmake" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror" \
+  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 cmake --build "$work/cmake" -j 2
+if ! diff -u <(pkg-config --cflags torvane | compile_flags) \
+  <(grep -m1 '"command"' "$work/cmake/compile_commands.json" | compile_flags); then
+  echo "kit-test: torvane.pc (-) and Torvane::torvane (+) give different compile flags" >&2
+  exit 1
+fi
 
 echo "== hello, run from $examples"
 KIT_EXAMPLES="$examples" KIT_HELLO="$work/hello $work/cmake/example_hello" "$xvfb" "$hello_test"

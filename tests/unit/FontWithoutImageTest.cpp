@@ -30,18 +30,6 @@ TEST(FontWithoutImage, TheDefinitionIsNotReadAndTheFontIsNotReady)
     EXPECT_EQ(font.getCharacter('A').id, 0);
 }
 
-TEST(FontWithoutImage, AnImageWithoutAnOpenGlContextIsRefusedRatherThanUploaded)
-{
-    const std::string image = std::string(GRUBNOSH_SOURCE_DIR) + "/data/bitfont.tga";
-    const std::string definition = std::string(GRUBNOSH_SOURCE_DIR) + "/data/bitfont.fnt";
-    OutputCapture log;
-    VeskBitmapFont font(image.c_str(), definition.c_str());
-    EXPECT_FALSE(font.isReady());
-    EXPECT_EQ(log.errLines(), (std::vector<std::string>{"FAIL) No OpenGL context to hold " + image,
-                                                        "FAIL) Bitmap font bitmap file " + image +
-                                                            " not found or unusable"}));
-}
-
 TEST(FontWithoutImage, AFamilyNameOfNinetyFiveCharactersIsTriedInFull)
 {
     TestFolder folder;
