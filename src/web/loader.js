@@ -1,7 +1,8 @@
 // Starts a program of the site on its page. The program's data package and its
 // WebAssembly are fetched while its script loads and handed to the runtime, so
 // that a file that is missing, empty or damaged is reported on the page at once
-// instead of leaving it loading for ever.
+// instead of leaving it loading for ever. Once the program runs, the site's
+// service worker is registered, so that the next visit plays with no network.
 'use strict';
 
 (function () {
@@ -65,6 +66,21 @@
         });
     }
 
+    // A new build's worker takes over while an older page may still be loading the
+    // older build's files; such a page starts again rather than mix the two.
+    function keepOffline(isRunning) {
+        if (!('serviceWorker' in navigator))
+            return;
+        const updating = navigator.serviceWorker.controller !== null;
+        navigator.serviceWorker.addEventListener('controllerchange', () => {
+            if (updating && !isRunning())
+                location.reload();
+        });
+        navigator.serviceWorker.register('sw.js', { scope: './' }).catch((error) => {
+            console.warn(`The game will not play offline: ${error.message}`);
+        });
+    }
+
     // Starts the program NAME (NAME.js, NAME.wasm and, with `data`, NAME.data) on
     // the page. `page` answers: `canvas`; `progress(loaded, total)` while the data
     // arrives; `failed(text)` when a file cannot be used, `started()` when the
@@ -104,6 +120,7 @@
             onRuntimeInitialized: () => {
                 running = true;
                 page.started();
+                keepOffline(() => running);
             },
             onAbort: (what) => fail(new Error(what)),
             // Every exit passes here, also the runtime's own (status 0) when main first
