@@ -1,7 +1,7 @@
-// Starts a program of the site on its page. The program's data package and its
-// WebAssembly are fetched while its script loads and handed to the runtime, so
-// that a file that is missing, empty or damaged is reported on the page at once
-// instead of leaving it loading for ever. Once the program runs, the site's
+// Starts a program of the site on its page. The page fetches the program's data
+// package and WebAssembly itself and hands them to the runtime, so that a file
+// that is missing, empty or damaged is reported on the page at once instead of
+// leaving it loading for ever. Once the program runs, the site's
 // service worker is registered, so that the next visit plays with no network.
 'use strict';
 
@@ -66,28 +66,34 @@
         });
     }
 
-    // A new build's worker takes over while an older page may still be loading the
-    // older build's files; such a page starts again rather than mix the two.
+    // A new build's worker may take over while this page still loads the older
+    // build's files from the older worker; the page then starts again rather than
+    // mix the two. The worker itself is registered once the program runs.
     function keepOffline(isRunning) {
         if (!('serviceWorker' in navigator))
-            return;
+            return () => {};
         const updating = navigator.serviceWorker.controller !== null;
         navigator.serviceWorker.addEventListener('controllerchange', () => {
             if (updating && !isRunning())
                 location.reload();
         });
-        navigator.serviceWorker.register('sw.js', { scope: './' }).catch((error) => {
+        // Browsers look for a new worker in their own time, not at every visit; this
+        // page asks at once (not while a first worker installs, which would stall it).
+        const lookForNewBuild = (registration) => {
+            if (updating) registration.update().catch(() => {}); // offline: no news
+        };
+        return () => navigator.serviceWorker.register('sw.js', { scope: './' }).then(lookForNewBuild, (error) => {
             console.warn(`The game will not play offline: ${error.message}`);
         });
     }
 
-    // Starts the program NAME (NAME.js, NAME.wasm and, with `data`, NAME.data) on
-    // the page. `page` answers: `canvas`; `progress(loaded, total)` while the data
-    // arrives; `failed(text)` when a file cannot be used, `started()` when the
-    // program runs, `stopped(status)` when it stops with an error or an exit status,
+    // Starts the program NAME (NAME.js, NAME.wasm and NAME.data) on the page.
+    // `page` answers: `canvas`; `progress(loaded, total)` while the data arrives;
+    // `failed(text)` when a file cannot be used, `started()` when the program
+    // runs, `stopped(status)` when it stops with an error or a failure status,
     // `ended(status)` when its main function returns; and `module`, more fields of
     // the runtime's Module. Returns the Module.
-    window.startProgram = function (name, page, { data = true } = {}) {
+    window.startProgram = function (name, page) {
         let running = false;
         let over = false;
         const fail = (error) => {
@@ -95,14 +101,9 @@
                 return;
             over = true;
             console.error(error);
-            if (error instanceof LoadError) {
-                page.failed(error.message);
-            } else if (running) {
-                page.stopped(1);
-            } else {
-                page.failed(`The game could not start: ${error.message || error}`);
-            }
+            if (error instanceof LoadError) page.failed(error.message); else page.stopped(1);
         };
+        const registerWorker = keepOffline(() => running);
 
         let wasmAsked = false;
         const program = compileProgram(`${name}.wasm`);
@@ -120,7 +121,7 @@
             onRuntimeInitialized: () => {
                 running = true;
                 page.started();
-                keepOffline(() => running);
+                registerWorker();
             },
             onAbort: (what) => fail(new Error(what)),
             // Every exit passes here, also the runtime's own (status 0) when main first
@@ -140,8 +141,8 @@
                 fail(new LoadError(`${name}.js is damaged: ${event.message}`));
         });
 
-        const packageReady = data
-            ? download(`${name}.data`, page.progress).then((bytes) => {
+        download(`${name}.data`, page.progress)
+            .then((bytes) => {
                 Module.getPreloadedPackage = (file, size) => {
                     if (bytes.byteLength === size)
                         return bytes;
@@ -151,8 +152,6 @@
                     throw error;
                 };
             })
-            : Promise.resolve();
-        packageReady
             .then(() => loadScript(`${name}.js`))
             .then(() => {
                 // The runtime asks for its WebAssembly as its script runs.
