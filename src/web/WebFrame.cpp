@@ -15,15 +15,24 @@ namespace {
 // Sets up what the page and the frame loop share: the hidden-time account, and
 // Module.sendKey, through which the page's own controls (touch, pointer, pad,
 // buttons) press keys in the runtime's SDL as its keyboard handler would.
+// A page counts as hidden until its first animation frame after it is shown
+// again, which may come a good while later.
 EM_JS(void, watchPage, (), {
-    const watch = Module.pageWatch = { hiddenFor: 0, hiddenSince: document.hidden ? Date.now() : null };
+    const watch = Module.pageWatch = {
+        hiddenFor: 0,
+        hiddenSince: document.hidden ? Date.now() : null,
+        resume: () => {
+            if (watch.hiddenSince !== null && !document.hidden) {
+                watch.hiddenFor += Date.now() - watch.hiddenSince;
+                watch.hiddenSince = null;
+            }
+        },
+    };
     document.addEventListener('visibilitychange', () => {
-        if (document.hidden && watch.hiddenSince === null) {
+        if (!document.hidden)
+            requestAnimationFrame(watch.resume);
+        else if (watch.hiddenSince === null)
             watch.hiddenSince = Date.now();
-        } else if (!document.hidden && watch.hiddenSince !== null) {
-            watch.hiddenFor += Date.now() - watch.hiddenSince;
-            watch.hiddenSince = null;
-        }
     });
     Module.sendKey = (type, keyCode) => SDL.receiveEvent({ type: type, keyCode: keyCode, preventDefault: () => {} });
 });
@@ -42,6 +51,7 @@ EM_JS(void, webWaitForFrame, (), {
         const frame = () => requestAnimationFrame(() => {
             if (document.hidden)
                 return document.addEventListener('visibilitychange', frame, { once: true });
+            Module.pageWatch.resume();
             if (Module.beforeFrame)
                 Module.beforeFrame();
             wakeUp();
