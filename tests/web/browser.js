@@ -3,6 +3,7 @@
 // what a player sees on the canvas.
 'use strict';
 
+const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
@@ -157,6 +158,23 @@ function lifeIcons(image) {
     return icons;
 }
 
+// Holds with `press` for a second and lets go with `release`: the pig must rise
+// well over 100 pixels and fall back to the ground. The pictures are kept as
+// `<shots>-resting.png` and so on.
+async function assertHoldLifts(page, shots, press, release) {
+    const top = async (moment) => pigTop(await canvasImage(page, `${shots}-${moment}.png`));
+    const resting = await top('resting');
+    await press();
+    await pause(1000);
+    const lifted = await top('lifted');
+    await release();
+    await pause(1500);
+    const fallen = await top('fallen');
+    assert.ok(resting - lifted > 100, `pig rose from ${resting} to ${lifted}`);
+    assert.ok(fallen > 380, `pig fell back to ${fallen}`);
+}
+
 module.exports = {
     serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
+    assertHoldLifts,
 };

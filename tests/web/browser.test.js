@@ -11,6 +11,7 @@ const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const {
     serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage: pageImage, pigTop, lifeIcons,
+    assertHoldLifts,
 } = require('./browser');
 
 const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
@@ -109,15 +110,8 @@ test('the console carries the desktop start-up lines, on the same streams', () =
 });
 
 test('holding Space lifts the pig well over 100 pixels, and it falls back after release', async () => {
-    const resting = pigTop(await canvasImage('resting'));
-    await game.page.keyboard.down('Space');
-    await pause(1000);
-    const lifted = pigTop(await canvasImage('lifted'));
-    await game.page.keyboard.up('Space');
-    await pause(1500);
-    const fallen = pigTop(await canvasImage('fallen'));
-    assert.ok(resting - lifted > 100, `pig rose from ${resting} to ${lifted}`);
-    assert.ok(fallen > 380, `pig fell back to ${fallen}`);
+    await assertHoldLifts(game.page, path.join(shots, 'space'), () => game.page.keyboard.down('Space'),
+                          () => game.page.keyboard.up('Space'));
 });
 
 // The button goes through the game's own F2, so both give the game's sshot.bmp.

@@ -11,6 +11,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const {
     serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
+    assertHoldLifts,
 } = require('./browser');
 
 const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
@@ -58,20 +59,6 @@ function assertInside(box, viewport) {
               `the game's box ${JSON.stringify(box)} lies inside the ${viewport.width} x ${viewport.height} window`);
 }
 
-// Holds with `press` for a second and lets go with `release`: the pig must rise
-// well over 100 pixels and fall back to the ground.
-async function assertHoldLifts(page, name, press, release) {
-    const resting = pigTop(await canvasImage(page, shot(`${name}-resting`)));
-    await press();
-    await pause(1000);
-    const lifted = pigTop(await canvasImage(page, shot(`${name}-lifted`)));
-    await release();
-    await pause(1500);
-    const fallen = pigTop(await canvasImage(page, shot(`${name}-fallen`)));
-    assert.ok(resting - lifted > 100, `pig rose from ${resting} to ${lifted}`);
-    assert.ok(fallen > 380, `pig fell back to ${fallen}`);
-}
-
 test('on a phone held upright the game fits, and a touch held on it lifts the pig without moving the page', async () => {
     const { page, errors } = await startGame({ viewport: PHONE });
     const box = await stageBox(page);
@@ -81,7 +68,7 @@ test('on a phone held upright the game fits, and a touch held on it lifts the pi
     // The first finger slides up as a swipe that would scroll a page, a second
     // one joins and the first lets go: the hold lasts until the last finger lifts.
     let second;
-    await assertHoldLifts(page, 'phone', async () => {
+    await assertHoldLifts(page, path.join(shots, 'phone'), async () => {
         const first = await page.touchscreen.touchStart(x, y);
         await first.move(x, y - 150);
         second = await page.touchscreen.touchStart(x + 60, y);
@@ -100,7 +87,7 @@ test('on a 1920 x 1080 monitor the game takes the height, a mouse held lifts the
     assertInside(box, MONITOR);
     assert.ok(box.height >= 0.9 * MONITOR.height, `the game is ${box.height} pixels high`);
     await page.mouse.move(...box.centre);
-    await assertHoldLifts(page, 'monitor', () => page.mouse.down(), () => page.mouse.up());
+    await assertHoldLifts(page, path.join(shots, 'monitor'), () => page.mouse.down(), () => page.mouse.up());
     await page.screenshot({ path: shot('monitor') });
 
     await page.click('#fullscreen');
@@ -124,7 +111,7 @@ function fakeGamepad() {
 test('a gamepad button held lifts the pig, and the page notes the pad', async () => {
     const { page } = await startGame({ beforeLoad: fakeGamepad });
     await page.waitForSelector('#pad:not([hidden])', { timeout: 2000 });
-    await assertHoldLifts(page, 'gamepad', () => page.evaluate(() => holdPadButton(true)),
+    await assertHoldLifts(page, path.join(shots, 'gamepad'), () => page.evaluate(() => holdPadButton(true)),
                           () => page.evaluate(() => holdPadButton(false)));
     await page.close();
 });
