@@ -105,9 +105,6 @@
         };
         const registerWorker = keepOffline(() => running);
 
-        // The script runs only once the data is in, but downloads alongside it.
-        const early = Object.assign(document.createElement('link'), { rel: 'preload', as: 'script', href: `${name}.js` });
-        document.head.appendChild(early);
         let wasmAsked = false;
         const program = compileProgram(`${name}.wasm`);
         program.catch(fail);
