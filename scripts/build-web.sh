@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the browser version into build-web/ (index.html, grubnosh.js, .wasm,
 # .data: a folder any static web server can host), after installing what is
-# missing for it and its tests: Debian's emscripten and chromium, npm, and the
-# test driver from tests/web/package-lock.json.
+# missing for it and its tests: Debian's emscripten and chromium, rsvg-convert
+# for the app's icons, npm, and the test driver from tests/web/package-lock.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 missing=()
-for package in emscripten chromium; do
+for package in emscripten chromium librsvg2-bin; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 command -v npm >/dev/null || missing+=(npm)

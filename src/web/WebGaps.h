@@ -31,6 +31,17 @@ void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum forma
 SDL_Surface* webImgLoad(const char* path);
 #define IMG_Load webImgLoad
 
+// A frame ends at the swap, which waits for the browser's next animation frame
+// (and for the page to be shown); the zero delay after it then waits no more.
+void webSwapBuffers(void);
+#define SDL_GL_SwapBuffers webSwapBuffers
+void webDelay(Uint32 milliseconds);
+#define SDL_Delay webDelay
+
+// Milliseconds as SDL counts them, less the time the page spent hidden.
+Uint32 webGetTicks(void);
+#define SDL_GetTicks webGetTicks
+
 #ifdef __cplusplus
 }
 #endif

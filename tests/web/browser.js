@@ -1,7 +1,9 @@
 // What the browser tests and the web bench share: a static server for the
-// built folder, Debian's chromium with software WebGL, and image decoding.
+// built folder, Debian's chromium with software WebGL, pages that play, and
+// what a player sees on the canvas.
 'use strict';
 
+const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
@@ -15,23 +17,33 @@ try {
     process.exit(1);
 }
 
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.data': 'application/octet-stream' };
+const TYPES = {
+    '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+    '.data': 'application/octet-stream', '.png': 'image/png', '.webmanifest': 'application/manifest+json',
+};
 
-// Serves a folder on 127.0.0.1 at a free port; resolves to { url, close }.
-function serveFolder(folder) {
+// Serves a folder on 127.0.0.1 at a free port, under the path `base`; resolves to
+// { url, close }. `altered` maps a file's name to what the server answers for it
+// instead (null: 404), to play a site with a missing or damaged file.
+function serveFolder(folder, { base = '/', altered = {} } = {}) {
     const server = http.createServer((request, response) => {
-        const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-        const file = path.join(folder, name === '/' ? 'index.html' : path.normalize(name));
-        if (!file.startsWith(folder) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+        const full = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+        const name = full === base ? 'index.html' : path.normalize(full.slice(base.length));
+        const file = path.join(folder, name);
+        const found = full.startsWith(base) && file.startsWith(folder) && fs.existsSync(file) && fs.statSync(file).isFile();
+        const body = name in altered ? altered[name] : found ? fs.readFileSync(file) : null;
+        if (body === null) {
             response.writeHead(404).end();
             return;
         }
         response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream' });
-        fs.createReadStream(file).pipe(response);
+        response.end(body);
     });
+    // Connections kept alive would hold a closed server open.
+    const close = () => { server.close(); server.closeAllConnections(); };
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
-        url: `http://127.0.0.1:${server.address().port}/`,
-        close: () => server.close(),
+        url: `http://127.0.0.1:${server.address().port}${base}`,
+        close,
     })));
 }
 
@@ -59,11 +71,14 @@ async function launchChromium(downloads) {
     return browser;
 }
 
-// Lets the page's own decoder read a PNG or BMP; pixels come back as RGB.
-async function decodeImage(page, bytes, type) {
-    const { width, height, rgba } = await page.evaluate(async (base64, mime) => {
+// Lets the page's own decoder read a PNG or BMP, scaled to `size` ({ width,
+// height }) when given; pixels come back as RGB.
+async function decodeImage(page, bytes, type, size) {
+    const { width, height, rgba } = await page.evaluate(async (base64, mime, scaled) => {
         const blob = await (await fetch(`data:${mime};base64,${base64}`)).blob();
-        const bitmap = await createImageBitmap(blob);
+        let bitmap = await createImageBitmap(blob);
+        if (scaled && (bitmap.width !== scaled.width || bitmap.height !== scaled.height))
+            bitmap = await createImageBitmap(bitmap, { resizeWidth: scaled.width, resizeHeight: scaled.height, resizeQuality: 'high' });
         const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
         context.drawImage(bitmap, 0, 0);
         const data = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
@@ -71,7 +86,7 @@ async function decodeImage(page, bytes, type) {
         for (let i = 0; i < data.length; i += 0x8000)
             binary += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
         return { width: bitmap.width, height: bitmap.height, rgba: btoa(binary) };
-    }, Buffer.from(bytes).toString('base64'), type);
+    }, Buffer.from(bytes).toString('base64'), type, size);
     const data = Buffer.from(rgba, 'base64');
     return {
         width,
@@ -80,6 +95,86 @@ async function decodeImage(page, bytes, type) {
     };
 }
 
+// A window as wide as the game, so that the canvas shows its pixels one to one.
+const DESKTOP = { width: 640, height: 900 };
+
 const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
 
-module.exports = { serveFolder, launchChromium, decodeImage, pause };
+// A page of the site, opened in `browser` in a window of `viewport` (a puppeteer
+// viewport: size, touch, mobile), with the functions `beforeLoad` run in it
+// before its own scripts; resolves to { page, console: [{ type, text }],
+// errors: [] }, which keep what it logs.
+async function openPage(browser, url, { viewport = DESKTOP, beforeLoad = [] } = {}) {
+    const page = await browser.newPage();
+    const seen = { page, console: [], errors: [] };
+    page.on('console', (message) => seen.console.push({ type: message.type(), text: message.text() }));
+    page.on('pageerror', (error) => seen.errors.push(error.message));
+    await page.setViewport(viewport);
+    for (const script of [].concat(beforeLoad)) await page.evaluateOnNewDocument(script);
+    await page.goto(url, { waitUntil: 'load' });
+    return seen;
+}
+
+// Until the page's panel has gone: the game runs.
+const gameStarted = (page) => page.waitForFunction(() => document.getElementById('panel').hidden, { timeout: 20000 });
+
+// The canvas as the player sees it, at the game's 640 x 480 pixels however large
+// the page shows it; kept as a PNG in `file` when given.
+async function canvasImage(page, file) {
+    const png = await (await page.$('canvas')).screenshot();
+    if (file) fs.writeFileSync(file, png);
+    return decodeImage(page, png, 'image/png', { width: 640, height: 480 });
+}
+
+// What a player reads off the game's picture, in its 640 x 480 pixels.
+const LIFE_ICONS = { top: 20, size: 32 }; // the row of life icons under the score line
+const PIG_BAND = { left: 15, right: 79, below: 60 }; // the pig's column, under the HUD
+
+function isPink([r, g, b]) {
+    return r > 200 && g > 110 && g < 205 && b > 140 && b < 220 && b > g && r - g > 35;
+}
+
+// Top of the pig: the first row under the HUD with a few pink pixels in its column.
+function pigTop(image) {
+    for (let y = PIG_BAND.below; y < image.height; ++y) {
+        let pink = 0;
+        for (let x = PIG_BAND.left; x <= PIG_BAND.right; ++x)
+            if (isPink(image.at(x, y))) ++pink;
+        if (pink >= 3) return y;
+    }
+    return -1;
+}
+
+// Life icons: the 32-pixel cells of the icon row that hold a good deal of pink.
+function lifeIcons(image) {
+    let icons = 0;
+    for (let left = 0; left + LIFE_ICONS.size <= image.width; left += LIFE_ICONS.size) {
+        let pink = 0;
+        for (let y = LIFE_ICONS.top; y < LIFE_ICONS.top + LIFE_ICONS.size; ++y)
+            for (let x = left; x < left + LIFE_ICONS.size; ++x)
+                if (isPink(image.at(x, y))) ++pink;
+        if (pink > 40) ++icons;
+    }
+    return icons;
+}
+
+// Holds with `press` for a second and lets go with `release`: the pig must rise
+// well over 100 pixels and fall back to the ground. The pictures are kept as
+// `<shots>-resting.png` and so on.
+async function assertHoldLifts(page, shots, press, release) {
+    const top = async (moment) => pigTop(await canvasImage(page, `${shots}-${moment}.png`));
+    const resting = await top('resting');
+    await press();
+    await pause(1000);
+    const lifted = await top('lifted');
+    await release();
+    await pause(1500);
+    const fallen = await top('fallen');
+    assert.ok(resting - lifted > 100, `pig rose from ${resting} to ${lifted}`);
+    assert.ok(fallen > 380, `pig fell back to ${fallen}`);
+}
+
+module.exports = {
+    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
+    assertHoldLifts,
+};

@@ -9,7 +9,10 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
-const { serveFolder, launchChromium, decodeImage, pause } = require('./browser');
+const {
+    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage: pageImage, pigTop, lifeIcons,
+    assertHoldLifts,
+} = require('./browser');
 
 const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
 const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
@@ -22,47 +25,12 @@ if (!fs.existsSync(path.join(site, 'index.html'))) {
 }
 
 const HUD_TEXT = { x: 0, y: 0, width: 200, height: 18 }; // "SCORE: 0 MISSED: 0" on plain sky
-const LIFE_ICONS = { top: 20, size: 32 }; // the row of life icons under the score line
-const PIG_BAND = { left: 15, right: 79, below: 60 }; // the pig's column, under the HUD
 
 let server;
 let browser;
 let game; // { page, console: [{type, text}], errors: [] } of the one page that plays
 
-function isPink([r, g, b]) {
-    return r > 200 && g > 110 && g < 205 && b > 140 && b < 220 && b > g && r - g > 35;
-}
-
-// Top of the pig: the first row under the HUD with a few pink pixels in its column.
-function pigTop(image) {
-    for (let y = PIG_BAND.below; y < image.height; ++y) {
-        let pink = 0;
-        for (let x = PIG_BAND.left; x <= PIG_BAND.right; ++x)
-            if (isPink(image.at(x, y))) ++pink;
-        if (pink >= 3) return y;
-    }
-    return -1;
-}
-
-// Life icons: the 32-pixel cells of the icon row that hold a good deal of pink.
-function lifeIcons(image) {
-    let icons = 0;
-    for (let left = 0; left + LIFE_ICONS.size <= image.width; left += LIFE_ICONS.size) {
-        let pink = 0;
-        for (let y = LIFE_ICONS.top; y < LIFE_ICONS.top + LIFE_ICONS.size; ++y)
-            for (let x = left; x < left + LIFE_ICONS.size; ++x)
-                if (isPink(image.at(x, y))) ++pink;
-        if (pink > 40) ++icons;
-    }
-    return icons;
-}
-
-async function canvasImage(name) {
-    const canvas = await game.page.$('canvas');
-    const png = await canvas.screenshot();
-    fs.writeFileSync(path.join(shots, `${name}.png`), png);
-    return decodeImage(game.page, png, 'image/png');
-}
+const canvasImage = (name) => pageImage(game.page, path.join(shots, `${name}.png`));
 
 // The desktop game's first screenshot (F2 a second after start) and its output.
 function desktopReference() {
@@ -81,15 +49,7 @@ function desktopReference() {
     return reference;
 }
 
-async function openGame(beforeLoad) {
-    const page = await browser.newPage();
-    const seen = { page, console: [], errors: [] };
-    page.on('console', (message) => seen.console.push({ type: message.type(), text: message.text() }));
-    page.on('pageerror', (error) => seen.errors.push(error.message));
-    if (beforeLoad) await page.evaluateOnNewDocument(beforeLoad);
-    await page.goto(server.url, { waitUntil: 'load' });
-    return seen;
-}
+const openGame = (beforeLoad) => openPage(browser, server.url, { beforeLoad });
 
 // Log lines up to the font's PASS line, its milliseconds left out.
 function startupLines(text) {
@@ -104,7 +64,7 @@ before(async () => {
     server = await serveFolder(site);
     browser = await launchChromium(path.join(shots, 'downloads'));
     game = await openGame();
-    await game.page.waitForFunction(() => document.getElementById('panel').hidden, { timeout: 20000 });
+    await gameStarted(game.page);
     await pause(1000);
     game.scene = await canvasImage('scene'); // one early frame, before anything can be caught
 });
@@ -150,26 +110,26 @@ test('the console carries the desktop start-up lines, on the same streams', () =
 });
 
 test('holding Space lifts the pig well over 100 pixels, and it falls back after release', async () => {
-    const resting = pigTop(await canvasImage('resting'));
-    await game.page.keyboard.down('Space');
-    await pause(1000);
-    const lifted = pigTop(await canvasImage('lifted'));
-    await game.page.keyboard.up('Space');
-    await pause(1500);
-    const fallen = pigTop(await canvasImage('fallen'));
-    assert.ok(resting - lifted > 100, `pig rose from ${resting} to ${lifted}`);
-    assert.ok(fallen > 380, `pig fell back to ${fallen}`);
+    await assertHoldLifts(game.page, path.join(shots, 'space'), () => game.page.keyboard.down('Space'),
+                          () => game.page.keyboard.up('Space'));
 });
 
-test('F2 hands the player sshot.bmp, a 640 x 480 picture of the game', async () => {
-    const file = path.join(shots, 'downloads', 'sshot.bmp');
-    fs.rmSync(file, { force: true });
-    await game.page.keyboard.press('F2');
-    for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
-    const shot = await decodeImage(game.page, fs.readFileSync(file), 'image/bmp');
-    assert.deepEqual([shot.width, shot.height], [640, 480]);
-    assert.equal(lifeIcons(shot), 9, 'the screenshot shows the life icons, right way up');
-});
+// The button goes through the game's own F2, so both give the game's sshot.bmp.
+const SCREENSHOT_TAKERS = [
+    ['F2', (page) => page.keyboard.press('F2')],
+    ['the Screenshot button', (page) => page.click('#screenshot')],
+];
+for (const [taker, take] of SCREENSHOT_TAKERS) {
+    test(`${taker} hands the player sshot.bmp, a 640 x 480 picture of the game`, async () => {
+        const file = path.join(shots, 'downloads', 'sshot.bmp');
+        fs.rmSync(file, { force: true });
+        await take(game.page);
+        for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
+        const shot = await decodeImage(game.page, fs.readFileSync(file), 'image/bmp');
+        assert.deepEqual([shot.width, shot.height], [640, 480]);
+        assert.equal(lifeIcons(shot), 9, 'the screenshot shows the life icons, right way up');
+    });
+}
 
 test('Escape stops the game and the page offers to play again', async () => {
     await game.page.keyboard.press('Escape');

@@ -1,0 +1,164 @@
+// Starts a program of the site on its page. The page fetches the program's data
+// package and WebAssembly itself and hands them to the runtime, so that a file
+// that is missing, empty or damaged is reported on the page at once instead of
+// leaving it loading for ever. Once the program runs, the site's
+// service worker is registered, so that the next visit plays with no network.
+'use strict';
+
+(function () {
+    // Why a program could not start: the message names the file.
+    class LoadError extends Error {}
+
+    // The response's body, with `onProgress(loaded, total)` as it arrives.
+    async function readBody(response, onProgress) {
+        const total = Number(response.headers.get('Content-Length')) || 0;
+        if (!response.body)
+            return response.arrayBuffer();
+        const reader = response.body.getReader();
+        const chunks = [];
+        let loaded = 0;
+        for (let part = await reader.read(); !part.done; part = await reader.read()) {
+            chunks.push(part.value);
+            loaded += part.value.length;
+            onProgress(loaded, total);
+        }
+        const bytes = new Uint8Array(loaded);
+        chunks.reduce((at, chunk) => (bytes.set(chunk, at), at + chunk.length), 0);
+        return bytes.buffer;
+    }
+
+    async function download(file, onProgress = () => {}) {
+        let response;
+        try {
+            response = await fetch(file);
+        } catch (error) {
+            throw new LoadError(`${file} could not be loaded: there is no connection to the server.`);
+        }
+        if (!response.ok)
+            throw new LoadError(`${file} could not be loaded: the server answered ${response.status} ${response.statusText}.`);
+        let body;
+        try {
+            body = await readBody(response, onProgress);
+        } catch (error) {
+            throw new LoadError(`${file} could not be loaded: the connection broke off.`);
+        }
+        if (body.byteLength === 0)
+            throw new LoadError(`${file} is empty.`);
+        return body;
+    }
+
+    async function compileProgram(file) {
+        const bytes = await download(file);
+        try {
+            return await WebAssembly.compile(bytes);
+        } catch (error) {
+            throw new LoadError(`${file} is damaged: ${error.message}`);
+        }
+    }
+
+    function loadScript(file) {
+        return new Promise((resolve, reject) => {
+            const script = document.createElement('script');
+            script.src = file;
+            script.onload = resolve;
+            script.onerror = () => reject(new LoadError(`${file} could not be loaded.`));
+            document.body.appendChild(script);
+        });
+    }
+
+    // A new build's worker may take over while this page still loads the older
+    // build's files from the older worker; the page then starts again rather than
+    // mix the two. The worker itself is registered once the program runs.
+    function keepOffline(isRunning) {
+        if (!('serviceWorker' in navigator))
+            return () => {};
+        const updating = navigator.serviceWorker.controller !== null;
+        navigator.serviceWorker.addEventListener('controllerchange', () => {
+            if (updating && !isRunning())
+                location.reload();
+        });
+        // Browsers look for a new worker in their own time, not at every visit; this
+        // page asks at once (not while a first worker installs, which would stall it).
+        const lookForNewBuild = (registration) => {
+            if (updating) registration.update().catch(() => {}); // offline: no news
+        };
+        return () => navigator.serviceWorker.register('sw.js', { scope: './' }).then(lookForNewBuild, (error) => {
+            console.warn(`The game will not play offline: ${error.message}`);
+        });
+    }
+
+    // Starts the program NAME (NAME.js, NAME.wasm and NAME.data) on the page.
+    // `page` answers: `canvas`; `progress(loaded, total)` while the data arrives;
+    // `failed(text)` when a file cannot be used, `started()` when the program
+    // runs, `stopped(status)` when it stops with an error or a failure status,
+    // `ended(status)` when its main function returns; and `module`, more fields of
+    // the runtime's Module. Returns the Module.
+    window.startProgram = function (name, page) {
+        let running = false;
+        let over = false;
+        const fail = (error) => {
+            if (over)
+                return;
+            over = true;
+            console.error(error);
+            if (error instanceof LoadError) page.failed(error.message); else page.stopped(1);
+        };
+        const registerWorker = keepOffline(() => running);
+
+        let wasmAsked = false;
+        const program = compileProgram(`${name}.wasm`);
+        program.catch(fail);
+        const Module = window.Module = Object.assign({
+            canvas: page.canvas,
+            print: (text) => console.log(text),
+            printErr: (text) => console.error(text),
+            instantiateWasm: (imports, receive) => {
+                wasmAsked = true;
+                program.then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
+                    .catch(fail);
+                return {};
+            },
+            onRuntimeInitialized: () => {
+                running = true;
+                page.started();
+                registerWorker();
+            },
+            onAbort: (what) => fail(new Error(what)),
+            // Every exit passes here, also the runtime's own (status 0) when main first
+            // yields to the browser; a program that exits with a failure status has
+            // said why on the console.
+            quit: (status, toThrow) => {
+                if (status !== 0)
+                    page.stopped(status);
+                throw toThrow;
+            },
+            onGameEnded: (status) => page.ended(status),
+        }, page.module);
+
+        // A script that breaks while it loads says where.
+        window.addEventListener('error', (event) => {
+            if (!running && event.filename && event.filename.endsWith(`${name}.js`))
+                fail(new LoadError(`${name}.js is damaged: ${event.message}`));
+        });
+
+        download(`${name}.data`, page.progress)
+            .then((bytes) => {
+                Module.getPreloadedPackage = (file, size) => {
+                    if (bytes.byteLength === size)
+                        return bytes;
+                    // Said first, then thrown, so that the script stops here.
+                    const error = new LoadError(`${file} is damaged: it holds ${bytes.byteLength} bytes where ${size} were expected.`);
+                    fail(error);
+                    throw error;
+                };
+            })
+            .then(() => loadScript(`${name}.js`))
+            .then(() => {
+                // The runtime asks for its WebAssembly as its script runs.
+                if (!wasmAsked)
+                    throw new LoadError(`${name}.js is damaged: it did not start the program.`);
+            })
+            .catch(fail);
+        return Module;
+    };
+})();

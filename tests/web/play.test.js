@@ -1,0 +1,249 @@
+// The browser build on every kind of device and in every state a page can be
+// in: a phone held upright and played by touch, a large monitor and a mouse, a
+// gamepad; frames paced by the display, a hidden tab, a second visit with no
+// network, and a site missing a file. Each case plays on a page of its own;
+// pictures are kept in ./web-shots/play for a look.
+'use strict';
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const {
+    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
+    assertHoldLifts,
+} = require('./browser');
+
+const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
+const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
+const shots = path.resolve('web-shots', 'play');
+
+if (!fs.existsSync(path.join(site, 'grubnosh.wasm'))) {
+    console.error(`no browser build in ${site}: run scripts/build-web.sh first`);
+    process.exit(1);
+}
+
+const PHONE = { width: 390, height: 844, isMobile: true, hasTouch: true };
+const MONITOR = { width: 1920, height: 1080 };
+
+let server;
+let browser;
+
+before(async () => {
+    fs.mkdirSync(shots, { recursive: true });
+    server = await serveFolder(site);
+    browser = await launchChromium();
+});
+
+after(async () => {
+    if (browser) await browser.close();
+    if (server) server.close();
+});
+
+const shot = (name) => path.join(shots, `${name}.png`);
+
+async function startGame(options) {
+    const seen = await openPage(browser, server.url, options);
+    await gameStarted(seen.page);
+    return seen;
+}
+
+// The game's box in the window, in CSS pixels, and its centre.
+async function stageBox(page) {
+    const box = await page.$eval('#stage', (stage) => stage.getBoundingClientRect().toJSON());
+    return { ...box, centre: [box.x + box.width / 2, box.y + box.height / 2] };
+}
+
+function assertInside(box, viewport) {
+    assert.ok(box.left >= 0 && box.top >= 0 && box.right <= viewport.width && box.bottom <= viewport.height,
+              `the game's box ${JSON.stringify(box)} lies inside the ${viewport.width} x ${viewport.height} window`);
+}
+
+test('on a phone held upright the game fits, and a touch held on it lifts the pig without moving the page', async () => {
+    const { page, errors } = await startGame({ viewport: PHONE });
+    const box = await stageBox(page);
+    assertInside(box, PHONE);
+    assert.equal(await page.$eval('#howto', (line) => line.textContent), 'Touch and hold to fly');
+    const [x, y] = box.centre;
+    // The first finger slides up as a swipe that would scroll a page, a second
+    // one joins and the first lets go: the hold lasts until the last finger lifts.
+    let second;
+    await assertHoldLifts(page, path.join(shots, 'phone'), async () => {
+        const first = await page.touchscreen.touchStart(x, y);
+        await first.move(x, y - 150);
+        second = await page.touchscreen.touchStart(x + 60, y);
+        await first.end();
+    }, () => second.end());
+    assert.deepEqual(await page.evaluate(() => [scrollX, scrollY, visualViewport.scale]), [0, 0, 1], 'the page did not move');
+    assert.deepEqual(await stageBox(page), box, 'the game did not move');
+    await page.screenshot({ path: shot('phone') });
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('on a 1920 x 1080 monitor the game takes the height, a mouse held lifts the pig, and Escape only leaves fullscreen', async () => {
+    const { page } = await startGame({ viewport: MONITOR });
+    const box = await stageBox(page);
+    assertInside(box, MONITOR);
+    assert.ok(box.height >= 0.9 * MONITOR.height, `the game is ${box.height} pixels high`);
+    await page.mouse.move(...box.centre);
+    await assertHoldLifts(page, path.join(shots, 'monitor'), () => page.mouse.down(), () => page.mouse.up());
+    await page.screenshot({ path: shot('monitor') });
+
+    await page.click('#fullscreen');
+    await page.waitForFunction(() => document.fullscreenElement !== null, { timeout: 5000 });
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
+    await pause(500);
+    assert.ok(await page.$eval('#panel', (panel) => panel.hidden), 'the game goes on');
+    await page.close();
+});
+
+// A standard pad whose fourth button the test holds; the page reads pads at each frame.
+function fakeGamepad() {
+    const button = () => ({ pressed: false, touched: false, value: 0 });
+    const pad = { id: 'Test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard',
+                  timestamp: 0, axes: [0, 0, 0, 0], buttons: Array.from({ length: 17 }, button) };
+    window.holdPadButton = (held) => Object.assign(pad.buttons[3], { pressed: held, touched: held, value: held ? 1 : 0 });
+    navigator.getGamepads = () => [pad, null, null, null];
+}
+
+test('a gamepad button held lifts the pig, and the page notes the pad', async () => {
+    const { page } = await startGame({ beforeLoad: fakeGamepad });
+    await page.waitForSelector('#pad:not([hidden])', { timeout: 2000 });
+    await assertHoldLifts(page, path.join(shots, 'gamepad'), () => page.evaluate(() => holdPadButton(true)),
+                          () => page.evaluate(() => holdPadButton(false)));
+    await page.close();
+});
+
+// Counts the animation frames the browser runs and the frames the game draws
+// (each begins with one clear).
+function countFrames() {
+    window.frames = { shown: 0, drawn: 0 };
+    const tick = () => { ++window.frames.shown; requestAnimationFrame(tick); };
+    requestAnimationFrame(tick);
+    const clear = WebGLRenderingContext.prototype.clear;
+    WebGLRenderingContext.prototype.clear = function (...mask) {
+        ++window.frames.drawn;
+        return clear.apply(this, mask);
+    };
+}
+const frameCount = (page) => page.evaluate(() => ({ ...window.frames }));
+
+test('the game draws one frame per animation frame of the browser', async () => {
+    const { page } = await startGame({ beforeLoad: countFrames });
+    await pause(500);
+    const from = await frameCount(page);
+    await pause(5000);
+    const to = await frameCount(page);
+    const shown = to.shown - from.shown;
+    const drawn = to.drawn - from.drawn;
+    assert.ok(shown > 0 && Math.abs(drawn - shown) <= 0.05 * shown, `${drawn} frames drawn in ${shown} animation frames`);
+    await page.close();
+});
+
+// Keeps the last frame drawn before the page is hidden and the second one drawn
+// after it is shown again (with countFrames), as PNG data URLs. A frame draws
+// before it moves anything, so the second shows what the first frame back did.
+function keepFramesAroundHiding() {
+    window.aroundHiding = {};
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (kind, attributes) {
+        return getContext.call(this, kind, /webgl/.test(kind) ? { ...attributes, preserveDrawingBuffer: true } : attributes);
+    };
+    const picture = () => {
+        const copy = document.createElement('canvas');
+        Object.assign(copy, { width: 640, height: 480 }).getContext('2d').drawImage(document.getElementById('canvas'), 0, 0);
+        return copy.toDataURL('image/png');
+    };
+    document.addEventListener('visibilitychange', () => {
+        if (document.hidden) aroundHiding.before = picture();
+        else aroundHiding.shownAt = window.frames.drawn;
+    });
+    const clear = WebGLRenderingContext.prototype.clear;
+    WebGLRenderingContext.prototype.clear = function (...mask) {
+        // The third frame after showing begins (countFrames counts it next): the second one is complete.
+        if (window.frames.drawn === aroundHiding.shownAt + 2 && !aroundHiding.after) aroundHiding.after = picture();
+        return clear.apply(this, mask);
+    };
+}
+
+// The score line, compared pixel by pixel: a change of score or misses shows.
+function sameScoreLine(a, b) {
+    for (let y = 0; y < 18; ++y)
+        for (let x = 0; x < 200; ++x)
+            if (a.at(x, y).some((value, i) => Math.abs(value - b.at(x, y)[i]) > 48)) return false;
+    return true;
+}
+
+test('a hidden page stops the game, which goes on where it was when shown again', async () => {
+    const { page } = await startGame({ beforeLoad: [countFrames, keepFramesAroundHiding] });
+    await pause(4000); // apples and hostiles on their way
+    await page.mouse.move(...(await stageBox(page)).centre);
+    await page.mouse.down();
+    await pause(1500); // the pig high in the air; hiding lets go of it
+    const session = await page.createCDPSession();
+    const { windowId } = await session.send('Browser.getWindowForTarget');
+    const setWindow = (windowState) => session.send('Browser.setWindowBounds', { windowId, bounds: { windowState } });
+
+    await setWindow('minimized');
+    const hidden = await frameCount(page);
+    await pause(5000);
+    const stillHidden = await frameCount(page);
+    await setWindow('normal');
+    await page.mouse.up();
+    await page.waitForFunction(() => window.aroundHiding.after !== undefined, { timeout: 5000 });
+    const pictures = await page.evaluate(() => window.aroundHiding);
+    const picture = (name) => {
+        const png = Buffer.from(pictures[name].split(',')[1], 'base64');
+        fs.writeFileSync(shot(`hidden-${name}`), png);
+        return decodeImage(page, png, 'image/png');
+    };
+    const [before, after] = [await picture('before'), await picture('after')];
+
+    assert.equal(stillHidden.drawn, hidden.drawn, 'no frame is drawn while the page is hidden');
+    assert.equal(lifeIcons(after), lifeIcons(before), 'no life lost while away');
+    assert.ok(sameScoreLine(after, before), 'score and misses as they were');
+    // A frame or two of falling, not five seconds' worth, which would put the pig on the ground.
+    assert.ok(pigTop(after) < 380, `the pig went from ${pigTop(before)} to ${pigTop(after)}`);
+    await page.close();
+});
+
+test('after one visit the game plays with no network, from a folder below the site root', async () => {
+    const nested = await serveFolder(site, { base: '/games/grubnosh/' });
+    const { page, errors } = await openPage(browser, nested.url);
+    await gameStarted(page);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
+    nested.close();
+    await page.setOfflineMode(true);
+    await page.reload({ waitUntil: 'load' });
+    await gameStarted(page);
+    await pause(1000);
+    const image = await canvasImage(page, shot('offline'));
+    assert.equal(lifeIcons(image), 9, 'the game shows its nine lives');
+    assert.ok(pigTop(image) > 380, `the pig rests on the ground, its top at ${pigTop(image)}`);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+// Sites with a file missing, empty or damaged, and what the page must say.
+const BROKEN_SITES = [
+    ['a missing data package', { 'grubnosh.data': null }, /grubnosh\.data could not be loaded: the server answered 404/],
+    ['a data package cut short', { 'grubnosh.data': fs.readFileSync(path.join(site, 'grubnosh.data')).subarray(0, 1000) },
+     /grubnosh\.data is damaged: it holds 1000 bytes/],
+    ['an empty WebAssembly file', { 'grubnosh.wasm': '' }, /grubnosh\.wasm is empty/],
+    ['a damaged script', { 'grubnosh.js': 'var Module = ;' }, /grubnosh\.js is damaged/],
+];
+for (const [what, altered, says] of BROKEN_SITES) {
+    test(`${what} is reported on the page within 5 seconds`, async () => {
+        const broken = await serveFolder(site, { altered });
+        const start = Date.now();
+        const { page } = await openPage(browser, broken.url);
+        const said = () => document.getElementById('panel').hidden === false &&
+                           document.getElementById('progress').hidden;
+        await page.waitForFunction(said, { timeout: Math.max(1, 5000 - (Date.now() - start)) });
+        assert.match(await page.$eval('#message', (message) => message.textContent), says);
+        await page.close();
+        broken.close();
+    });
+}
