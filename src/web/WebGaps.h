@@ -26,6 +26,10 @@ SDL_Surface* webCreateRGBSurface(Uint32 flags, int width, int height, int depth,
 void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels);
 #define glReadPixels webReadPixels
 
+// The swap ends a frame: what the renderer still holds is drawn first.
+void webSwapBuffers(void);
+#define SDL_GL_SwapBuffers webSwapBuffers
+
 // The browser's IMG_Load decodes through an HTML canvas and reads it back twice
 // per image; this one decodes straight into a surface's RGBA bytes.
 SDL_Surface* webImgLoad(const char* path);
