@@ -59,7 +59,8 @@ async function launchChromium(downloads) {
     return browser;
 }
 
-// Lets the page's own decoder read a PNG or BMP; pixels come back as RGB.
+// Lets the page's own decoder read a PNG or BMP; pixels come back as RGB, and
+// their opacity (0 to 255) from `alpha`.
 async function decodeImage(page, bytes, type) {
     const { width, height, rgba } = await page.evaluate(async (base64, mime) => {
         const blob = await (await fetch(`data:${mime};base64,${base64}`)).blob();
@@ -77,9 +78,28 @@ async function decodeImage(page, bytes, type) {
         width,
         height,
         at: (x, y) => { const i = 4 * (y * width + x); return [data[i], data[i + 1], data[i + 2]]; },
+        alpha: (x, y) => data[4 * (y * width + x) + 3],
+    };
+}
+
+// Reads an uncompressed 24-bit BMP, the kind the game writes, without a trip
+// through the page; pixels come back as RGB.
+function readBmp(bytes) {
+    const [dataOffset, width, signedHeight, bits, compression] =
+        [bytes.readUInt32LE(10), bytes.readInt32LE(18), bytes.readInt32LE(22), bytes.readUInt16LE(28), bytes.readUInt32LE(30)];
+    if (bytes.toString('latin1', 0, 2) !== 'BM' || bits !== 24 || compression !== 0)
+        throw new Error(`not an uncompressed 24-bit BMP (${bits} bits, compression ${compression})`);
+    const height = Math.abs(signedHeight);
+    const rowSize = (width * 3 + 3) & ~3;
+    // Rows are stored bottom-up unless the height is negative.
+    const rowStart = (y) => dataOffset + rowSize * (signedHeight > 0 ? height - 1 - y : y);
+    return {
+        width,
+        height,
+        at: (x, y) => { const i = rowStart(y) + 3 * x; return [bytes[i + 2], bytes[i + 1], bytes[i]]; },
     };
 }
 
 const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
 
-module.exports = { serveFolder, launchChromium, decodeImage, pause };
+module.exports = { serveFolder, launchChromium, decodeImage, readBmp, pause };
