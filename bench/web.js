@@ -67,7 +67,7 @@ async function measure(browser, site) {
         const { firstShown, clears, draws } = await page.evaluate(() => window.frameClock);
         const times = clears.slice(from);
         const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
-        const size = (name) => fs.statSync(path.join(site, name)).size / 1024;
+        const size = (name) => fs.statSync(path.join(site, name)).size / 1000;
         return {
             firstShown,
             fps: (times.length - 1) / ((times[times.length - 1] - times[0]) / 1000),
@@ -96,9 +96,9 @@ const ROWS = [
     ['draw calls/frame', (r) => r.draws.toFixed(1)],
     ['main thread ms/frame', (r) => r.mainThread.toFixed(2)],
     ['browser CPU ms/frame', (r) => r.cpu.toFixed(2)],
-    ['grubnosh.js KiB', (r) => r.js.toFixed(1)],
-    ['grubnosh.wasm KiB', (r) => r.wasm.toFixed(1)],
-    ['js + wasm KiB', (r) => (r.js + r.wasm).toFixed(1)],
+    ['grubnosh.js kB', (r) => r.js.toFixed(1)],
+    ['grubnosh.wasm kB', (r) => r.wasm.toFixed(1)],
+    ['js + wasm kB', (r) => (r.js + r.wasm).toFixed(1)],
 ];
 
 (async () => {
