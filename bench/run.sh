@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the real game against a bare clear-and-swap loop in the same run, under Xvfb:
 # time from process start to the first frame shown, mean and 99th-percentile frame time.
-# Then the browser build in headless chromium, on the same figures.
+# Then the browser build in headless chromium, on the same figures and more, both
+# of its renderers side by side.
 # Prints figures only; nothing here passes or fails on speed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -46,7 +47,10 @@ summarise() { # name: frames, first frame ms, mean ms, p99 ms
     printf "%-6s %8s %16.2f %10.2f %10.2f\n", "ratio", "", start["game"] / start["bare"], mean["game"] / mean["bare"], p99["game"] / p99["bare"]
   }'
 
-# The browser build in the same run: headless chromium, navigation to first frame,
-# then 20 seconds of play (frame times from the clear each frame begins with).
+# The browser build in the same run, with the previous renderer beside it:
+# headless chromium, navigation to first frame, then 20 seconds of play (frame
+# times from the clear each frame begins with).
 "$root/scripts/build-web.sh" >/dev/null
-node "$root/bench/web.js" "$root/build-web" 20
+"$root/scripts/build-web.sh" legacy >/dev/null
+echo
+node "$root/bench/web.js" 20 "$root/build-web-legacy" "$root/build-web"

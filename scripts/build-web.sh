@@ -3,8 +3,13 @@
 # .data: a folder any static web server can host), after installing what is
 # missing for it and its tests: Debian's emscripten and chromium, rsvg-convert
 # for the app's icons, npm, and the test driver from tests/web/package-lock.json.
+# `scripts/build-web.sh legacy` builds the previous renderer, the browser's
+# general OpenGL emulation, into build-web-legacy/ instead (the bench compares them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+renderer="${1:-batched}"
+suffix=""
+[ "$renderer" = batched ] || suffix="-$renderer"
 
 missing=()
 for package in emscripten chromium librsvg2-bin; do
@@ -30,6 +35,7 @@ fi
 # cache, so any user can build without a cache of their own.
 export NODE_PATH=/usr/share/nodejs
 # emcmake announces the command it runs on standard error; only real errors pass.
-emcmake cmake -S . -B build-emscripten -DCMAKE_BUILD_TYPE=Release 2> >(grep -v '^configure: ' >&2) >/dev/null
-cmake --build build-emscripten -j "$(nproc)"
-echo "Browser build in build-web/ ($(du -sh build-web | cut -f1))"
+emcmake cmake -S . -B "build-emscripten$suffix" -DCMAKE_BUILD_TYPE=Release -DGRUBNOSH_WEB_RENDERER="$renderer" \
+  -DGRUBNOSH_WEB_SITE="$PWD/build-web$suffix" 2> >(grep -v '^configure: ' >&2) >/dev/null
+cmake --build "build-emscripten$suffix" -j "$(nproc)"
+echo "Browser build in build-web$suffix/ ($(du -sh "build-web$suffix" | cut -f1))"

@@ -6,6 +6,8 @@
 
 #include <emscripten.h>
 
+#include "WebRenderer.h"
+
 #undef SDL_GL_SwapBuffers
 #undef SDL_Delay
 #undef SDL_GetTicks
@@ -73,6 +75,7 @@ bool yieldedSinceDelay = false;
 
 void webSwapBuffers()
 {
+    webFlushDrawing();
     SDL_GL_SwapBuffers();
     yieldedSinceDelay = true;
     webWaitForFrame();

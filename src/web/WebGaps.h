@@ -31,8 +31,9 @@ void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum forma
 SDL_Surface* webImgLoad(const char* path);
 #define IMG_Load webImgLoad
 
-// A frame ends at the swap, which waits for the browser's next animation frame
-// (and for the page to be shown); the zero delay after it then waits no more.
+// A frame ends at the swap: what the renderer still holds is drawn, then the swap
+// waits for the browser's next animation frame (and for the page to be shown);
+// the zero delay after it then waits no more.
 void webSwapBuffers(void);
 #define SDL_GL_SwapBuffers webSwapBuffers
 void webDelay(Uint32 milliseconds);

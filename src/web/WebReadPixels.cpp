@@ -1,10 +1,13 @@
 #include <cstring>
 #include <vector>
 
+#include "WebRenderer.h"
+
 #undef glReadPixels
 
 void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels)
 {
+    webFlushDrawing(); // the picture read back holds every quad drawn so far
     if (format != GL_RGB || type != GL_UNSIGNED_BYTE || width <= 0 || height <= 0) {
         glReadPixels(x, y, width, height, format, type, pixels);
         return;

@@ -72,7 +72,8 @@ async function launchChromium(downloads) {
 }
 
 // Lets the page's own decoder read a PNG or BMP, scaled to `size` ({ width,
-// height }) when given; pixels come back as RGB.
+// height }) when given; pixels come back as RGB, and their opacity (0 to 255)
+// from `alpha`.
 async function decodeImage(page, bytes, type, size) {
     const { width, height, rgba } = await page.evaluate(async (base64, mime, scaled) => {
         const blob = await (await fetch(`data:${mime};base64,${base64}`)).blob();
@@ -92,6 +93,25 @@ async function decodeImage(page, bytes, type, size) {
         width,
         height,
         at: (x, y) => { const i = 4 * (y * width + x); return [data[i], data[i + 1], data[i + 2]]; },
+        alpha: (x, y) => data[4 * (y * width + x) + 3],
+    };
+}
+
+// Reads an uncompressed 24-bit BMP, the kind the game writes, without a trip
+// through the page; pixels come back as RGB.
+function readBmp(bytes) {
+    const [dataOffset, width, signedHeight, bits, compression] =
+        [bytes.readUInt32LE(10), bytes.readInt32LE(18), bytes.readInt32LE(22), bytes.readUInt16LE(28), bytes.readUInt32LE(30)];
+    if (bytes.toString('latin1', 0, 2) !== 'BM' || bits !== 24 || compression !== 0)
+        throw new Error(`not an uncompressed 24-bit BMP (${bits} bits, compression ${compression})`);
+    const height = Math.abs(signedHeight);
+    const rowSize = (width * 3 + 3) & ~3;
+    // Rows are stored bottom-up unless the height is negative.
+    const rowStart = (y) => dataOffset + rowSize * (signedHeight > 0 ? height - 1 - y : y);
+    return {
+        width,
+        height,
+        at: (x, y) => { const i = rowStart(y) + 3 * x; return [bytes[i + 2], bytes[i + 1], bytes[i]]; },
     };
 }
 
@@ -102,11 +122,13 @@ const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, mil
 
 // A page of the site, opened in `browser` in a window of `viewport` (a puppeteer
 // viewport: size, touch, mobile), with the functions `beforeLoad` run in it
-// before its own scripts; resolves to { page, console: [{ type, text }],
+// before its own scripts and `functions` ({ name: function }) callable from it
+// as window.name; resolves to { page, console: [{ type, text }],
 // errors: [] }, which keep what it logs.
-async function openPage(browser, url, { viewport = DESKTOP, beforeLoad = [] } = {}) {
+async function openPage(browser, url, { viewport = DESKTOP, beforeLoad = [], functions = {} } = {}) {
     const page = await browser.newPage();
     const seen = { page, console: [], errors: [] };
+    for (const [name, called] of Object.entries(functions)) await page.exposeFunction(name, called);
     page.on('console', (message) => seen.console.push({ type: message.type(), text: message.text() }));
     page.on('pageerror', (error) => seen.errors.push(error.message));
     await page.setViewport(viewport);
@@ -175,6 +197,6 @@ async function assertHoldLifts(page, shots, press, release) {
 }
 
 module.exports = {
-    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
+    serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
     assertHoldLifts,
 };

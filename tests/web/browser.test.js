@@ -10,8 +10,8 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const {
-    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage: pageImage, pigTop, lifeIcons,
-    assertHoldLifts,
+    serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, canvasImage: pageImage, pigTop,
+    lifeIcons, assertHoldLifts,
 } = require('./browser');
 
 const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
@@ -25,6 +25,21 @@ if (!fs.existsSync(path.join(site, 'index.html'))) {
 }
 
 const HUD_TEXT = { x: 0, y: 0, width: 200, height: 18 }; // "SCORE: 0 MISSED: 0" on plain sky
+const PIG = { left: 15, size: 64 }; // the pig's box: it moves only up and down
+const HUD_BOTTOM = 56; // the score line and the life icons lie above
+const PIG_FIT = 20; // mean difference a channel at most where the pig's pixels are found
+// What two early frames may show differently: the flap of the pig and of its
+// life icons, and the score line (compared on its own, since the background
+// under it scrolls); and the flying objects, which start at random heights.
+const LEFT_OUT = [
+    { left: 0, top: 0, right: 200, bottom: 18 },
+    { left: 0, top: 16, right: 296, bottom: 56 },
+    { left: 8, top: 408, right: 88, bottom: 480 },
+];
+const OBJECT_BLOCK = 16; // the grid on which flying objects are found
+const OBJECT_REACH = 3; // blocks around an object's colour that its picture may cover
+const MAX_SCROLL_SHIFT = 180; // pixels the two backgrounds may have scrolled apart
+const SAME_PIXEL = 12; // largest difference in a channel that filtering explains
 
 let server;
 let browser;
@@ -32,7 +47,19 @@ let game; // { page, console: [{type, text}], errors: [] } of the one page that 
 
 const canvasImage = (name) => pageImage(game.page, path.join(shots, `${name}.png`));
 
-// The desktop game's first screenshot (F2 a second after start) and its output.
+// The game's own screenshot of the frame it is drawing when F2 comes, as the
+// player downloads it; `press` presses the key.
+async function screenshotByF2(press = () => game.page.keyboard.press('F2')) {
+    const file = path.join(shots, 'downloads', 'sshot.bmp');
+    fs.rmSync(file, { force: true });
+    await press();
+    for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
+    return readBmp(fs.readFileSync(file));
+}
+
+// The desktop game's screenshots, its first a second after start, then two with
+// the pig in the air, rising with Space held and falling after its release,
+// and its output.
 function desktopReference() {
     const work = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'grubnosh-web-'));
     fs.symlinkSync(path.join(root, 'data'), path.join(work, 'data'));
@@ -40,16 +67,152 @@ function desktopReference() {
         SDL_AUDIODRIVER=dummy "$0" >out.txt 2>err.txt &
         window=$(xdotool search --sync --name '^Grubnosh$' | head -n 1)
         xdotool windowfocus --sync "$window"
-        sleep 1; xdotool key F2; sleep 0.5; xdotool key Escape
+        shot() { xdotool key F2; until [ -e sshot.bmp ]; do sleep 0.05; done; mv sshot.bmp "$1"; }
+        sleep 1; shot first.bmp
+        xdotool keydown space; sleep 0.4; shot rising.bmp
+        xdotool keyup space; sleep 0.1; shot falling.bmp
+        xdotool key Escape
         wait`, desktopBinary], { cwd: work, encoding: 'utf8', timeout: 60000 });
     assert.equal(run.status, 0, `desktop run failed: ${run.stderr}`);
     const read = (name) => fs.readFileSync(path.join(work, name));
-    const reference = { shot: read('sshot.bmp'), out: read('out.txt').toString(), err: read('err.txt').toString() };
+    const reference = { shot: read('first.bmp'), rising: read('rising.bmp'), falling: read('falling.bmp'),
+                        out: read('out.txt').toString(), err: read('err.txt').toString() };
     fs.rmSync(work, { recursive: true, force: true });
     return reference;
 }
 
-const openGame = (beforeLoad) => openPage(browser, server.url, { beforeLoad });
+function desktopRun() {
+    game.desktop = game.desktop || desktopReference();
+    return game.desktop;
+}
+
+function leftOut(x, y) {
+    return LEFT_OUT.some((box) => x >= box.left && x < box.right && y >= box.top && y < box.bottom);
+}
+
+// An apple's red or a hostile's purple, which the background does not hold.
+function isObjectColour([r, g, b]) {
+    return (r > 150 && g < 90 && b < 90) || (b > g + 40 && r > g + 20 && g < 90);
+}
+
+// What a comparison leaves out of a picture, one byte a pixel: the boxes of
+// LEFT_OUT, and wherever a flying object may lie, near a block of the grid
+// that holds a few pixels of an object's colour.
+function leftOutMask(image) {
+    const { width, height } = image;
+    const columns = Math.ceil(width / OBJECT_BLOCK);
+    const counts = new Uint16Array(columns * Math.ceil(height / OBJECT_BLOCK));
+    const mask = new Uint8Array(width * height);
+    for (let y = 0; y < height; ++y)
+        for (let x = 0; x < width; ++x) {
+            if (isObjectColour(image.at(x, y))) ++counts[Math.floor(y / OBJECT_BLOCK) * columns + Math.floor(x / OBJECT_BLOCK)];
+            mask[y * width + x] = leftOut(x, y);
+        }
+    const reach = OBJECT_REACH * OBJECT_BLOCK;
+    counts.forEach((count, block) => {
+        if (count < 4) return;
+        const [left, top] = [(block % columns) * OBJECT_BLOCK, Math.floor(block / columns) * OBJECT_BLOCK];
+        for (let y = Math.max(0, top - reach); y < Math.min(height, top + OBJECT_BLOCK + reach); ++y)
+            mask.fill(1, y * width + Math.max(0, left - reach), y * width + Math.min(width, left + OBJECT_BLOCK + reach));
+    });
+    return mask;
+}
+
+// Pixels of the two frames that differ by more than filtering explains, with
+// the second's background `shift` pixels further on; every `step`-th pixel.
+function differingPixels(web, desktop, shift, step) {
+    web.ignored = web.ignored || leftOutMask(web);
+    desktop.ignored = desktop.ignored || leftOutMask(desktop);
+    let compared = 0;
+    let differing = 0;
+    for (let y = 0; y < web.height; y += step)
+        for (let x = Math.max(0, -shift); x < Math.min(web.width, web.width - shift); x += step) {
+            if (web.ignored[y * web.width + x] || desktop.ignored[y * desktop.width + x + shift]) continue;
+            const a = web.at(x, y);
+            const b = desktop.at(x + shift, y);
+            ++compared;
+            if (a.some((value, i) => Math.abs(value - b[i]) > SAME_PIXEL)) ++differing;
+        }
+    return { compared, differing };
+}
+
+// The background scrolls by whole pixels with the time played: the shift that
+// lines the desktop's background up with the web's.
+function scrollShift(web, desktop) {
+    let best = 0;
+    let fewest = Infinity;
+    for (let shift = -MAX_SCROLL_SHIFT; shift <= MAX_SCROLL_SHIFT; ++shift) {
+        const { differing } = differingPixels(web, desktop, shift, 4);
+        if (differing < fewest) [best, fewest] = [shift, differing];
+    }
+    return best;
+}
+
+// The opaque pixels that the pig's three flight frames share: its head, body
+// and legs, whatever its wing does.
+async function pigTemplate(page) {
+    const frames = [];
+    for (const frame of [0, 1, 2])
+        frames.push(await decodeImage(page, fs.readFileSync(path.join(root, `data/sprites/${frame}.png`)), 'image/png'));
+    const template = [];
+    for (let y = 0; y < PIG.size; ++y)
+        for (let x = 0; x < PIG.size; ++x) {
+            const colour = frames[0].at(x, y);
+            const shared = frames.every((image) => image.alpha(x, y) === 255 &&
+                                                 image.at(x, y).every((value, i) => value === colour[i]));
+            if (shared) template.push({ x, y, colour });
+        }
+    return template;
+}
+
+// How far the pig's shared pixels, turned by `degrees` (counter-clockwise on
+// the screen) with the box's top at `top`, are from the picture: mean per
+// channel, over those in the picture and not under the HUD.
+function templateDistance(image, template, degrees, top) {
+    const angle = (degrees * Math.PI) / 180;
+    const [cos, sin] = [Math.cos(angle), Math.sin(angle)];
+    const half = PIG.size / 2;
+    let sum = 0;
+    let counted = 0;
+    for (const { x, y, colour } of template) {
+        const [dx, dy] = [x + 0.5 - half, y + 0.5 - half];
+        const screenY = Math.floor(top + half - dx * sin + dy * cos);
+        if (screenY < HUD_BOTTOM || screenY >= image.height) continue;
+        const pixel = image.at(Math.floor(PIG.left + half + dx * cos + dy * sin), screenY);
+        sum += pixel.reduce((total, value, i) => total + Math.abs(value - colour[i]), 0);
+        ++counted;
+    }
+    return counted === 0 ? Infinity : sum / (3 * counted);
+}
+
+// The pig's tilt in a picture, 5 or -5 degrees, whichever fits its pixels
+// better wherever its box lies around the pink found in its column (which
+// starts under the HUD, so the box may reach higher).
+function pigTilt(image, template) {
+    const pink = pigTop(image);
+    const fit = (degrees) => {
+        let best = Infinity;
+        for (let top = Math.max(0, pink - PIG.size); top <= Math.min(pink + 8, image.height - PIG.size); ++top)
+            best = Math.min(best, templateDistance(image, template, degrees, top));
+        return best;
+    };
+    const [up, down] = [fit(5), fit(-5)];
+    const found = Math.min(up, down) < PIG_FIT;
+    return { degrees: !found ? 'no pig' : up < down ? 5 : -5,
+             fits: `${up.toFixed(1)} at 5 degrees, ${down.toFixed(1)} at -5` };
+}
+
+// Calls the page's `firstFrame` as the game clears for its first frame.
+function reportFirstFrame() {
+    const clear = WebGLRenderingContext.prototype.clear;
+    WebGLRenderingContext.prototype.clear = function (mask) {
+        WebGLRenderingContext.prototype.clear = clear;
+        window.firstFrame();
+        return clear.call(this, mask);
+    };
+}
+
+const openGame = (beforeLoad, functions) => openPage(browser, server.url, { beforeLoad, functions });
 
 // Log lines up to the font's PASS line, its milliseconds left out.
 function startupLines(text) {
@@ -63,10 +226,16 @@ before(async () => {
     fs.mkdirSync(shots, { recursive: true });
     server = await serveFolder(site);
     browser = await launchChromium(path.join(shots, 'downloads'));
-    game = await openGame();
+    // F2 the moment the game begins to draw, for one of its first frames;
+    // waiting for the canvas to show a frame may take seconds.
+    let began;
+    const drawing = new Promise((resolve) => { began = resolve; });
+    game = await openGame(reportFirstFrame, { firstFrame: () => began() });
+    const early = screenshotByF2(async () => { await drawing; await game.page.keyboard.press('F2'); });
     await gameStarted(game.page);
     await pause(1000);
     game.scene = await canvasImage('scene'); // one early frame, before anything can be caught
+    game.early = await early;
 });
 
 after(async () => {
@@ -86,10 +255,9 @@ test('the scene a player sees: sky, ground, score line, nine lives, the pig bott
 });
 
 test('the score line looks as the desktop draws it', async () => {
-    const reference = desktopReference();
-    game.desktop = reference;
+    const reference = desktopRun();
     const web = game.scene;
-    const desktop = await decodeImage(game.page, reference.shot, 'image/bmp');
+    const desktop = readBmp(reference.shot);
     let differing = 0;
     for (let y = HUD_TEXT.y; y < HUD_TEXT.y + HUD_TEXT.height; ++y)
         for (let x = HUD_TEXT.x; x < HUD_TEXT.x + HUD_TEXT.width; ++x) {
@@ -102,7 +270,7 @@ test('the score line looks as the desktop draws it', async () => {
 });
 
 test('the console carries the desktop start-up lines, on the same streams', () => {
-    const reference = game.desktop || desktopReference();
+    const reference = desktopRun();
     const log = (types) => game.console.filter((m) => types.includes(m.type)).map((m) => m.text).join('\n');
     assert.deepEqual(startupLines(log(['log'])), startupLines(reference.out));
     const gameErrors = log(['error']).split('\n').filter((line) => !line.startsWith('WARNING: using emscripten'));
@@ -121,15 +289,36 @@ const SCREENSHOT_TAKERS = [
 ];
 for (const [taker, take] of SCREENSHOT_TAKERS) {
     test(`${taker} hands the player sshot.bmp, a 640 x 480 picture of the game`, async () => {
-        const file = path.join(shots, 'downloads', 'sshot.bmp');
-        fs.rmSync(file, { force: true });
-        await take(game.page);
-        for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
-        const shot = await decodeImage(game.page, fs.readFileSync(file), 'image/bmp');
+        const shot = await screenshotByF2(() => take(game.page));
         assert.deepEqual([shot.width, shot.height], [640, 480]);
         assert.equal(lifeIcons(shot), 9, 'the screenshot shows the life icons, right way up');
     });
 }
+
+test('an early frame is the desktop\'s, its background lined up with the scroll', async () => {
+    const reference = readBmp(desktopRun().shot);
+    const shift = scrollShift(game.early, reference);
+    const { compared, differing } = differingPixels(game.early, reference, shift, 1);
+    const share = differing / compared;
+    assert.ok(share < 0.01, `${(share * 100).toFixed(1)}% of the frame differs from the desktop's, scrolled by ${shift}`);
+});
+
+test('the pig tilts up while rising and down while falling, as on the desktop', async () => {
+    const template = await pigTemplate(game.page);
+    const desktopRising = pigTilt(readBmp(desktopRun().rising), template);
+    const desktopFalling = pigTilt(readBmp(desktopRun().falling), template);
+    // F2 pictures the frame being drawn, unlike a screenshot of the canvas,
+    // which may come late enough for the pig to hover under the HUD.
+    await game.page.keyboard.down('Space');
+    await pause(400);
+    const rising = pigTilt(await screenshotByF2(), template);
+    await game.page.keyboard.up('Space');
+    await pause(250); // the frame drawn with the key still held may be the one pictured
+    const falling = pigTilt(await screenshotByF2(), template);
+    assert.deepEqual([desktopRising.degrees, desktopFalling.degrees], [5, -5],
+                     `desktop: rising ${desktopRising.fits}; falling ${desktopFalling.fits}`);
+    assert.deepEqual([rising.degrees, falling.degrees], [5, -5], `rising ${rising.fits}; falling ${falling.fits}`);
+});
 
 test('Escape stops the game and the page offers to play again', async () => {
     await game.page.keyboard.press('Escape');
