@@ -11,7 +11,7 @@ scripts/build-web.sh
 
 echo "== unit and gl layers under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGRUBNOSH_SANITIZE=ON -DGRUBNOSH_TEST_SDL12_COMPAT=OFF >/dev/null
-cmake --build build-asan -j "$(nproc)"
+cmake --build build-asan -j "$(nproc)" --target unit_and_gl_tests
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp"
@@ -19,5 +19,5 @@ export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp"
 
 echo "== short fuzzing runs of the file readers, and replays of past findings"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRUBNOSH_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$(nproc)"
+cmake --build build-fuzz -j "$(nproc)" --target fuzzers
 (cd build-fuzz && ctest --output-on-failure -j "$(nproc)" -L fuzz)
