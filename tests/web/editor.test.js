@@ -79,6 +79,8 @@ async function clickCell(page, cell, button) {
     await page.mouse.click(x, y, { button });
 }
 
+const colourDistance = (a, b) => Math.abs(a[0] - b[0]) + Math.abs(a[1] - b[1]) + Math.abs(a[2] - b[2]);
+
 // Mean difference a channel between a cell of the picture, its top-left
 // corner at (left, top), and a tile's picture; the cell's rim, where the
 // drawing filters across neighbours, is left out.
@@ -86,11 +88,8 @@ function cellDifference(image, left, top, tile) {
     let sum = 0;
     let count = 0;
     for (let y = 4; y < CELL - 4; y += 2)
-        for (let x = 4; x < CELL - 4; x += 2) {
-            const [a, b] = [image.at(left + x, top + y), tile.at(x, y)];
-            sum += Math.abs(a[0] - b[0]) + Math.abs(a[1] - b[1]) + Math.abs(a[2] - b[2]);
-            count += 3;
-        }
+        for (let x = 4; x < CELL - 4; x += 2, count += 3)
+            sum += colourDistance(image.at(left + x, top + y), tile.at(x, y));
     return sum / count;
 }
 
@@ -111,9 +110,8 @@ async function scrollOf(page, image) {
         for (let y = CELL * 2; y < BACKGROUND.bottom; y += 6)
             for (let x = BACKGROUND.left; x < BACKGROUND.right; x += 6) {
                 const mapX = (x + scroll) % (COLUMNS * CELL);
-                const expected = tilePictures[standard[Math.floor(y / CELL)][Math.floor(mapX / CELL)]].at(mapX % CELL, y % CELL);
-                const seen = image.at(x, y);
-                difference += Math.abs(seen[0] - expected[0]) + Math.abs(seen[1] - expected[1]) + Math.abs(seen[2] - expected[2]);
+                const tile = tilePictures[standard[Math.floor(y / CELL)][Math.floor(mapX / CELL)]];
+                difference += colourDistance(image.at(x, y), tile.at(mapX % CELL, y % CELL));
             }
         if (difference < fewest) [best, fewest] = [scroll, difference];
     }
