@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "InfoPanels.h"
 #include "Map.h"
+#include "Platform.h"
+
+const char* const kEditorCaption = "Grubnosh map editor";
 
 namespace {
 
@@ -132,8 +136,17 @@ void Editor::paintAlong(int x, int y)
         paintAt(pointerX + (x - pointerX) * step / steps, pointerY + (y - pointerY) * step / steps);
 }
 
+void Editor::markCaption()
+{
+    const bool unsaved = model.hasUnsavedChanges();
+    if (unsaved != captionMarked)
+        TQ_setWindowTitle(unsaved ? ("*" + std::string(kEditorCaption)).c_str() : kEditorCaption);
+    captionMarked = unsaved;
+}
+
 void Editor::draw()
 {
+    markCaption();
     Map& map = model.map();
     view.drawTiles(map, tiles);
     if (overlayShown)

@@ -10,6 +10,10 @@
 class TileSet;
 class VeskBitmapFont;
 
+// The window's caption; while the map has unsaved changes it begins with "*",
+// in the title bar and, in a browser, in the page's title.
+extern const char* const kEditorCaption;
+
 // The editor's state between frames: what the commands do and what a frame shows.
 class Editor
 {
@@ -32,6 +36,7 @@ private:
     void undo();
     void paintAlong(int x, int y);
     void paintAt(int x, int y);
+    void markCaption();
 
     EditModel& model;
     MapFile& file;
@@ -44,6 +49,7 @@ private:
     bool overlayShown = false;
     bool quitArmed = false;
     bool pointerInside = false;
+    bool captionMarked = false;
     int pointerX = 0;
     int pointerY = 0;
 };

@@ -68,7 +68,7 @@ int runEditor(const EditorOptions& options)
     // The editor makes no sound: leave the sound card alone unless told otherwise.
     if (setenv("SDL_AUDIODRIVER", "dummy", 0) != 0)
         perror("grubnosh-editor: SDL_AUDIODRIVER");
-    if (TQ_openWindow(kScreenWidth, kScreenHeight, "Grubnosh map editor") != 0)
+    if (TQ_openWindow(kScreenWidth, kScreenHeight, kEditorCaption) != 0)
         return kStatusFailure;
     if (SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL) != 0)
         fprintf(stderr, "grubnosh-editor: no key repeat: %s\n", SDL_GetError());

@@ -89,8 +89,9 @@
 
     // Starts the program NAME (NAME.js, NAME.wasm and NAME.data) on the page.
     // `page` answers: `canvas`; `progress(loaded, total)` while the data arrives;
-    // `failed(text)` when a file cannot be used, `started()` when the program
-    // runs, `stopped(status)` when it stops with an error or a failure status,
+    // `failed(text)` when a file cannot be used, `beforeMain(FS)` (optional)
+    // once the program's files are in place and before it starts, to put files
+    // of its own beside them, `started()` when the program runs, `stopped(status)` when it stops with an error or a failure status,
     // `ended(status)` when its main function returns; and `module`, more fields of
     // the runtime's Module. Returns the Module.
     window.startProgram = function (name, page) {
@@ -119,6 +120,8 @@
                 return {};
             },
             onRuntimeInitialized: () => {
+                if (page.beforeMain)
+                    page.beforeMain(Module.FS);
                 running = true;
                 page.started();
                 registerWorker();

@@ -127,6 +127,28 @@
     coarse.addEventListener('change', explain);
     explain();
 
+    // A level carried by the link replaces the standard map before the game
+    // starts, where the game reads it; the game's own reader still reads it. A
+    // damaged link plays the standard level and says why.
+    function sharedLevel() {
+        const fragment = location.hash.slice(1);
+        if (!LevelLink.carriesLevel(fragment)) return null;
+        const note = document.getElementById('level');
+        note.hidden = false;
+        try {
+            const map = LevelLink.mapText(LevelLink.decode(fragment));
+            note.firstChild.textContent = 'Playing a shared level';
+            return map;
+        } catch (error) {
+            note.firstChild.textContent = `This level link is damaged: ${error.message}. Here is the standard level.`;
+            note.classList.add('damaged');
+            return null;
+        }
+    }
+    const level = sharedLevel();
+    // Another level in the same tab is another game.
+    window.addEventListener('hashchange', () => location.reload());
+
     // A file the game writes (its screenshot) is offered as a download.
     function download(name) {
         const bytes = Module.FS.readFile(name);
@@ -143,6 +165,7 @@
             if (total > 0) { progress.max = total; progress.value = loaded; }
         },
         failed: (text) => show(`The game could not start. ${text}`, false),
+        beforeMain: (FS) => { if (level) FS.writeFile('data/map.dat', level); },
         started: () => { panel.hidden = true; tellGame(); },
         stopped: () => show('The game stopped with an error; the console says more.', true),
         ended: () => show('The game has ended. Thanks for playing!', true),

@@ -261,13 +261,16 @@ TEST_F(Editor, AMissingMapIsCreatedOnSaveAndUnsavedChangesAskBeforeQuitting)
     const std::vector<std::string> opening = {"map file maps/new.dat is missing",
                                               "grubnosh-editor: new map: new.dat does not exist yet, S creates it"};
     EXPECT_EQ(lastLines(editor->errLines(), 2), opening);
+    EXPECT_EQ(editor->caption(), kTitle);
     clickCell({4, 3}, kLeftButton);
+    EXPECT_TRUE(eventually([&] { return editor->caption() == std::string("*") + kTitle; })) << editor->caption();
     press("Escape");
     EXPECT_TRUE(statusTurns(false));
     EXPECT_TRUE(editor->running()) << "the first Escape only warns";
     press("s");
     ASSERT_TRUE(eventually([&] { return std::filesystem::exists(folder.file(fresh)); }));
     EXPECT_TRUE(statusTurns(true));
+    EXPECT_TRUE(eventually([&] { return editor->caption() == kTitle; })) << "saved: " << editor->caption();
     const std::string saved = folder.read(fresh);
 
     clickCell({5, 3}, kLeftButton);
