@@ -106,6 +106,40 @@
         });
     }
 
+    // The panel over a program's picture, as the site's pages lay it out: #panel
+    // with #message, #progress and #again, which loads the page afresh.
+    // `show(text, ended)` puts a text on it, with the button once the program has
+    // ended; `hide()` and `progress(loaded, total)` serve startProgram's page; and
+    // `lacksWebGL(what)` is true, after saying so, when the browser has no WebGL,
+    // without which `what` ('This game') draws nothing.
+    window.programPanel = function () {
+        const [panel, message, progress, again] = ['panel', 'message', 'progress', 'again'].map((id) => document.getElementById(id));
+        again.addEventListener('click', () => location.reload());
+        const show = (text, ended) => {
+            message.textContent = text;
+            progress.hidden = true;
+            again.hidden = !ended;
+            panel.hidden = false;
+            if (ended)
+                again.focus();
+        };
+        const lacksWebGL = (what) => {
+            if (document.createElement('canvas').getContext('webgl'))
+                return false;
+            show(`${what} draws with WebGL, which this browser does not offer or has switched off. ` +
+                 'Try a current browser with hardware acceleration enabled.', false);
+            return true;
+        };
+        return {
+            show,
+            lacksWebGL,
+            hide: () => { panel.hidden = true; },
+            progress: (loaded, total) => {
+                if (total > 0) { progress.max = total; progress.value = loaded; }
+            },
+        };
+    };
+
     // Starts the program NAME (NAME.js, NAME.wasm and NAME.data) on the page.
     // `page` answers: `canvas`; `data`, the files that make up the data package
     // when it is stored in parts, in order; `root`, the site's folder when the
