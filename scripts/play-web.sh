@@ -8,4 +8,5 @@ scripts/build-web.sh
 port="${PORT:-8000}"
 host="${HOST:-127.0.0.1}"
 echo "Grubnosh in a browser: http://$host:$port/"
+echo "The engine's examples: http://$host:$port/examples/"
 exec python3 -m http.server "$port" --bind "$host" --directory build-web

@@ -6,6 +6,7 @@
 // web sources beside this file fill the gaps; the engine and game stay as they are.
 
 #include "SDL.h"
+#include "SDL_mixer.h"
 #include "SDL_opengl.h"
 
 #ifdef __cplusplus
@@ -42,6 +43,18 @@ void webDelay(Uint32 milliseconds);
 // Milliseconds as SDL counts them, less the time the page spent hidden.
 Uint32 webGetTicks(void);
 #define SDL_GetTicks webGetTicks
+
+// The browser's SDL_mixer cannot say how the device was opened, answers a query
+// for the number of channels (-1) with -1, and its close leaves every sound
+// playing; these give the desktop's answers.
+int webMixOpenAudio(int frequency, Uint16 format, int channels, int chunkSize);
+#define Mix_OpenAudio webMixOpenAudio
+int webMixQuerySpec(int* frequency, Uint16* format, int* channels);
+#define Mix_QuerySpec webMixQuerySpec
+int webMixAllocateChannels(int count);
+#define Mix_AllocateChannels webMixAllocateChannels
+void webMixCloseAudio(void);
+#define Mix_CloseAudio webMixCloseAudio
 
 #ifdef __cplusplus
 }

@@ -22,8 +22,13 @@
             loaded += part.value.length;
             onProgress(loaded, total);
         }
-        const bytes = new Uint8Array(loaded);
-        chunks.reduce((at, chunk) => (bytes.set(chunk, at), at + chunk.length), 0);
+        return joinBytes(chunks);
+    }
+
+    // One buffer holding the byte arrays `parts` one after the other.
+    function joinBytes(parts) {
+        const bytes = new Uint8Array(parts.reduce((length, part) => length + part.byteLength, 0));
+        parts.reduce((at, part) => (bytes.set(new Uint8Array(part), at), at + part.byteLength), 0);
         return bytes.buffer;
     }
 
@@ -45,6 +50,19 @@
         if (body.byteLength === 0)
             throw new LoadError(`${file} is empty.`);
         return body;
+    }
+
+    // A data package stored in parts (one of them shared with another program),
+    // joined; `onProgress(loaded, total)` counts all of them.
+    async function downloadPackage(files, onProgress) {
+        const loaded = files.map(() => 0);
+        const totals = files.map(() => 0);
+        const sum = (numbers) => numbers.reduce((a, b) => a + b, 0);
+        const parts = await Promise.all(files.map((file, i) => download(file, (done, total) => {
+            [loaded[i], totals[i]] = [done, total];
+            onProgress(sum(loaded), totals.includes(0) ? 0 : sum(totals));
+        })));
+        return parts.length === 1 ? parts[0] : joinBytes(parts);
     }
 
     async function compileProgram(file) {
@@ -69,7 +87,8 @@
     // A new build's worker may take over while this page still loads the older
     // build's files from the older worker; the page then starts again rather than
     // mix the two. The worker itself is registered once the program runs.
-    function keepOffline(isRunning) {
+    // `root` is the site's folder, relative to the page.
+    function keepOffline(isRunning, root) {
         if (!('serviceWorker' in navigator))
             return () => {};
         const updating = navigator.serviceWorker.controller !== null;
@@ -82,13 +101,49 @@
         const lookForNewBuild = (registration) => {
             if (updating) registration.update().catch(() => {}); // offline: no news
         };
-        return () => navigator.serviceWorker.register('sw.js', { scope: './' }).then(lookForNewBuild, (error) => {
+        return () => navigator.serviceWorker.register(`${root}sw.js`, { scope: root }).then(lookForNewBuild, (error) => {
             console.warn(`The game will not play offline: ${error.message}`);
         });
     }
 
+    // The panel over a program's picture, as the site's pages lay it out: #panel
+    // with #message, #progress and #again, which loads the page afresh.
+    // `show(text, ended)` puts a text on it, with the button once the program has
+    // ended; `hide()` and `progress(loaded, total)` serve startProgram's page; and
+    // `lacksWebGL(what)` is true, after saying so, when the browser has no WebGL,
+    // without which `what` ('This game') draws nothing.
+    window.programPanel = function () {
+        const [panel, message, progress, again] = ['panel', 'message', 'progress', 'again'].map((id) => document.getElementById(id));
+        again.addEventListener('click', () => location.reload());
+        const show = (text, ended) => {
+            message.textContent = text;
+            progress.hidden = true;
+            again.hidden = !ended;
+            panel.hidden = false;
+            if (ended)
+                again.focus();
+        };
+        const lacksWebGL = (what) => {
+            if (document.createElement('canvas').getContext('webgl'))
+                return false;
+            show(`${what} draws with WebGL, which this browser does not offer or has switched off. ` +
+                 'Try a current browser with hardware acceleration enabled.', false);
+            return true;
+        };
+        return {
+            show,
+            lacksWebGL,
+            hide: () => { panel.hidden = true; },
+            progress: (loaded, total) => {
+                if (total > 0) { progress.max = total; progress.value = loaded; }
+            },
+        };
+    };
+
     // Starts the program NAME (NAME.js, NAME.wasm and NAME.data) on the page.
-    // `page` answers: `canvas`; `progress(loaded, total)` while the data arrives;
+    // `page` answers: `canvas`; `data`, the files that make up the data package
+    // when it is stored in parts, in order; `root`, the site's folder when the
+    // page lies below it ('../'); `progress(loaded, total)` while the data arrives;
     // `failed(text)` when a file cannot be used, `beforeMain(FS)` (optional)
     // once the program's files are in place and before it starts, to put files
     // of its own beside them, `started()` when the program runs, `stopped(status)` when it stops with an error or a failure status,
@@ -104,7 +159,8 @@
             console.error(error);
             if (error instanceof LoadError) page.failed(error.message); else page.stopped(1);
         };
-        const registerWorker = keepOffline(() => running);
+        const registerWorker = keepOffline(() => running, page.root || './');
+        const packageFiles = page.data || [`${name}.data`];
 
         let wasmAsked = false;
         const program = compileProgram(`${name}.wasm`);
@@ -144,13 +200,15 @@
                 fail(new LoadError(`${name}.js is damaged: ${event.message}`));
         });
 
-        download(`${name}.data`, page.progress)
+        downloadPackage(packageFiles, page.progress)
             .then((bytes) => {
                 Module.getPreloadedPackage = (file, size) => {
                     if (bytes.byteLength === size)
                         return bytes;
                     // Said first, then thrown, so that the script stops here.
-                    const error = new LoadError(`${file} is damaged: it holds ${bytes.byteLength} bytes where ${size} were expected.`);
+                    const what = packageFiles.length === 1 ? `${file} is damaged: it holds`
+                        : `${packageFiles.join(' and ')} are damaged: together they hold`;
+                    const error = new LoadError(`${what} ${bytes.byteLength} bytes where ${size} were expected.`);
                     fail(error);
                     throw error;
                 };

@@ -9,30 +9,14 @@
     const KEY_F2 = 113;
 
     const play = document.getElementById('play');
-    const panel = document.getElementById('panel');
-    const message = document.getElementById('message');
-    const progress = document.getElementById('progress');
-    const again = document.getElementById('again');
+    const panel = programPanel();
     const fullscreen = document.getElementById('fullscreen');
     const screenshot = document.getElementById('screenshot');
     const padNote = document.getElementById('pad');
 
-    function show(text, ended) {
-        message.textContent = text;
-        progress.hidden = true;
-        again.hidden = !ended;
-        panel.hidden = false;
-        if (ended)
-            again.focus();
-    }
-    again.addEventListener('click', () => location.reload());
-
     // The game draws nothing without WebGL; say so instead of leaving a black box.
-    if (!document.createElement('canvas').getContext('webgl')) {
-        show('This game draws with WebGL, which this browser does not offer or has switched off. ' +
-             'Try a current browser with hardware acceleration enabled.', false);
+    if (panel.lacksWebGL('This game'))
         return;
-    }
 
     // Whatever holds the game's Space: 'keys', 'pad', or the id of a pointer.
     // Several at once are one hold; the game sees the space bar go down when
@@ -161,14 +145,12 @@
 
     startProgram('grubnosh', {
         canvas: document.getElementById('canvas'),
-        progress: (loaded, total) => {
-            if (total > 0) { progress.max = total; progress.value = loaded; }
-        },
-        failed: (text) => show(`The game could not start. ${text}`, false),
+        progress: panel.progress,
+        failed: (text) => panel.show(`The game could not start. ${text}`, false),
         beforeMain: (FS) => { if (level) FS.writeFile('data/map.dat', level); },
-        started: () => { panel.hidden = true; tellGame(); },
-        stopped: () => show('The game stopped with an error; the console says more.', true),
-        ended: () => show('The game has ended. Thanks for playing!', true),
+        started: () => { panel.hide(); tellGame(); },
+        stopped: () => panel.show('The game stopped with an error; the console says more.', true),
+        ended: () => panel.show('The game has ended. Thanks for playing!', true),
         module: { beforeFrame: readPads, onFileWritten: download },
     });
 })();

@@ -48,15 +48,15 @@ function serveFolder(folder, { base = '/', altered = {} } = {}) {
 }
 
 // Headless, in a fresh profile, with SwiftShader standing in for a GPU; downloads
-// land in `downloads`.
-async function launchChromium(downloads) {
+// land in `downloads`, and `extraArgs` go to chromium's command line.
+async function launchChromium(downloads, extraArgs = []) {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'grubnosh-chromium-'));
     const browser = await puppeteer.launch({
         executablePath: '/usr/bin/chromium',
         headless: true,
         args: ['--no-sandbox', '--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                '--no-first-run', '--disable-background-networking', '--disable-component-update',
-               '--disable-sync', '--disable-quic', `--user-data-dir=${profile}`],
+               '--disable-sync', '--disable-quic', `--user-data-dir=${profile}`, ...extraArgs],
     });
     const close = browser.close.bind(browser);
     browser.close = async () => {
@@ -148,6 +148,21 @@ async function canvasImage(page, file) {
     return decodeImage(page, png, 'image/png', { width: 640, height: 480 });
 }
 
+// Opens `page` of the folder `site` served below the path `base`, then reloads it
+// with the server gone and the network off; resolves to openPage's answer once
+// the program runs again from what the browser kept.
+async function reopenOffline(browser, site, base, page = '') {
+    const server = await serveFolder(site, { base });
+    const seen = await openPage(browser, server.url + page);
+    await gameStarted(seen.page);
+    await seen.page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
+    server.close();
+    await seen.page.setOfflineMode(true);
+    await seen.page.reload({ waitUntil: 'load' });
+    await gameStarted(seen.page);
+    return seen;
+}
+
 // What a player reads off the game's picture, in its 640 x 480 pixels.
 const LIFE_ICONS = { top: 20, size: 32 }; // the row of life icons under the score line
 const PIG_BAND = { left: 15, right: 79, below: 60 }; // the pig's column, under the HUD
@@ -197,6 +212,6 @@ async function assertHoldLifts(page, shots, press, release) {
 }
 
 module.exports = {
-    serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
-    assertHoldLifts,
+    serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, reopenOffline, canvasImage, pigTop,
+    lifeIcons, assertHoldLifts,
 };

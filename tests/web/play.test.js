@@ -10,7 +10,7 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {
-    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage, pigTop, lifeIcons,
+    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, reopenOffline, canvasImage, pigTop, lifeIcons,
     assertHoldLifts,
 } = require('./browser');
 
@@ -210,14 +210,7 @@ test('a hidden page stops the game, which goes on where it was when shown again'
 });
 
 test('after one visit the game plays with no network, from a folder below the site root', async () => {
-    const nested = await serveFolder(site, { base: '/games/grubnosh/' });
-    const { page, errors } = await openPage(browser, nested.url);
-    await gameStarted(page);
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
-    nested.close();
-    await page.setOfflineMode(true);
-    await page.reload({ waitUntil: 'load' });
-    await gameStarted(page);
+    const { page, errors } = await reopenOffline(browser, site, '/games/grubnosh/');
     await pause(1000);
     const image = await canvasImage(page, shot('offline'));
     assert.equal(lifeIcons(image), 9, 'the game shows its nine lives');
