@@ -11,18 +11,7 @@ renderer="${1:-batched}"
 suffix=""
 [ "$renderer" = batched ] || suffix="-$renderer"
 
-missing=()
-for package in emscripten chromium librsvg2-bin; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-command -v npm >/dev/null || missing+=(npm)
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh --web
 
 # The lock file pins the driver; an install made from this very lock file is kept.
 if ! cmp -s tests/web/package-lock.json tests/web/node_modules/.installed-from-lock 2>/dev/null; then

@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Installs whatever of the build, test and content tools is missing (Debian 12).
+# Installs whatever of the build, test and content tools is missing (Debian 12):
+# everything when called alone (scripts/test.sh); with --play only what building
+# and running the game needs (scripts/play.sh); with --web that and what the
+# browser build and its tests need (scripts/build-web.sh).
 set -euo pipefail
-
-# With --play: only what building and running the game needs (scripts/play.sh).
-play_only=false
-[ "${1:-}" = --play ] && play_only=true
+scope="${1:-all}"
 
 play_packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri
 )
-packages=(
-  "${play_packages[@]}"
+web_packages=(emscripten chromium librsvg2-bin)
+test_packages=(
   libsdl2-2.0-0
   libgtest-dev xvfb xauth xdotool libx11-dev
   e2fsprogs
@@ -22,7 +22,12 @@ packages=(
   dpkg-dev file lintian
   doxygen
 )
-$play_only && packages=("${play_packages[@]}")
+case "$scope" in
+  --play) packages=("${play_packages[@]}") ;;
+  --web) packages=("${play_packages[@]}" "${web_packages[@]}") ;;
+  all) packages=("${play_packages[@]}" "${web_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [--play | --web]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -30,11 +35,14 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
+# The browser tests' driver comes with npm: Debian's package, unless a Node.js
+# of another origin brought its own (Debian's would not install beside it).
+[ "$scope" != --play ] && ! command -v npm >/dev/null && missing+=(npm)
 # The tests' second pass downloads sdl12-compat with apt-get (it is never
 # installed), which needs package lists; fresh images often ship with none.
 have_lists=false
 compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null && have_lists=true
-[ ${#missing[@]} -eq 0 ] && { $have_lists || $play_only; } && exit 0
+[ ${#missing[@]} -eq 0 ] && { $have_lists || [ "$scope" != all ]; } && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
