@@ -169,7 +169,7 @@ TEST_F(InstalledLauncher, EditorTakesTheTypedPathsFromWhereItWasStarted)
     ProgramStart editor;
     editor.binary = (fs::path(launcher).parent_path() / "grubnosh-editor").string();
     editor.caption = "Grubnosh map editor";
-    editor.arguments = {"mine.dat", "--tiles", "pictures"};
+    editor.arguments = {"mine.dat", "--view", "plain", "--tiles", "pictures"};
     elsewhere.write("pictures/0.png", "");
     const std::unique_ptr<GameProcess> run = start(editor, {});
     ASSERT_TRUE(run->waitForWindow());
