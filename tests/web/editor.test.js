@@ -28,7 +28,7 @@ const COLUMNS = 20;
 const EDITOR_LEFT = 30; // map pixel at the editor's left edge, where the game starts too
 // Cells of the standard map: a ground tile to pick, and sky cells to paint it into.
 const GROUND = { column: 1, row: 9 };
-const SHARED = { column: 6, row: 1 };
+const SHARED = { column: 9, row: 1 }; // far right, so it stays on screen longest as the game scrolls
 const SAVED = { column: 7, row: 1 };
 // Where the game's picture shows only background early on: under the score
 // line and the lives, right of the pig, left of where objects fly in.
