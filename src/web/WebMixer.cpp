@@ -13,14 +13,14 @@
 namespace {
 
 // What Mix_OpenAudio was asked for, while the device is open.
-struct MixerSpec
+struct OpenedDevice
 {
     bool open;
     int frequency;
     Uint16 format;
     int channels;
 };
-MixerSpec spec = {false, 0, 0, 0};
+OpenedDevice device = {false, 0, 0, 0};
 
 } // namespace
 
@@ -28,20 +28,20 @@ int webMixOpenAudio(int frequency, Uint16 format, int channels, int chunkSize)
 {
     const int result = Mix_OpenAudio(frequency, format, channels, chunkSize);
     if (result == 0)
-        spec = MixerSpec{true, frequency, format, channels};
+        device = OpenedDevice{true, frequency, format, channels};
     return result;
 }
 
 int webMixQuerySpec(int* frequency, Uint16* format, int* channels)
 {
-    if (!spec.open)
+    if (!device.open)
         return 0;
     if (frequency != NULL)
-        *frequency = spec.frequency;
+        *frequency = device.frequency;
     if (format != NULL)
-        *format = spec.format;
+        *format = device.format;
     if (channels != NULL)
-        *channels = spec.channels;
+        *channels = device.channels;
     return 1;
 }
 
@@ -57,5 +57,5 @@ void webMixCloseAudio()
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     Mix_CloseAudio();
-    spec.open = false;
+    device.open = false;
 }
