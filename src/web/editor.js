@@ -18,7 +18,7 @@
     const FRAMES_TO_SAVE = 30; // the editor saves within a frame or two of its key
 
     const $ = (id) => document.getElementById(id);
-    const panel = $('panel');
+    const panel = programPanel();
     const notice = $('notice');
     const shareLink = $('share-link');
     const fileInput = $('file');
@@ -27,11 +27,10 @@
         notice.textContent = text;
         notice.className = kind;
     }
-    function stop(text) {
-        $('message').textContent = text;
-        $('progress').hidden = true;
-        panel.hidden = false;
-    }
+
+    // The editor draws nothing without WebGL; say so instead of leaving a black box.
+    if (panel.lacksWebGL('This editor'))
+        return;
 
     // Map files go through the page as bytes, one character a byte.
     const textOf = (bytes) => Array.from(bytes, (byte) => String.fromCharCode(byte)).join('');
@@ -184,14 +183,11 @@
     window.addEventListener('keydown', (event) => {
         if (event.code === 'Escape') event.stopImmediatePropagation();
     }, true);
-    $('again').addEventListener('click', () => location.reload());
 
     const opened = takeOpenedName();
     startProgram('grubnosh-editor', {
         canvas: $('canvas'),
-        progress: (loaded, total) => {
-            if (total > 0) { $('progress').max = total; $('progress').value = loaded; }
-        },
+        progress: panel.progress,
         // The kept map, or else the standard level, as the editor writes a map.
         beforeMain: (fs) => {
             FS = fs;
@@ -200,13 +196,13 @@
             FS.writeFile(MAP, bytesOf(kept === null ? standard : kept));
             seen = fileStamp();
         },
-        failed: (text) => stop(`The editor could not start. ${text}`),
+        failed: (text) => panel.show(`The editor could not start. ${text}`, false),
         started: () => {
-            panel.hidden = true;
+            panel.hide();
             if (opened) say(`Opened ${opened}: the editor's bottom line says how it read.`, 'done');
         },
-        stopped: () => { stop('The editor stopped with an error; the console says more.'); $('again').hidden = false; },
-        ended: () => { stop('The editor has ended.'); $('again').hidden = false; },
+        stopped: () => panel.show('The editor stopped with an error; the console says more.', true),
+        ended: () => panel.show('The editor has ended.', true),
         module: { beforeFrame: keepSaves },
     });
 })();
