@@ -8,16 +8,23 @@
 #include "GameProcess.h"
 
 // Run by kit-test.sh once it has built hello against the installed kit:
-// KIT_EXAMPLES names the installed examples folder, KIT_HELLO the programs.
+// KIT_RUNS holds a line per program, "FOLDER PROGRAM CAPTION", the program
+// started in the folder and its window found by the caption.
 namespace {
 
-std::vector<std::string> programsToRun()
+struct KitRun
 {
-    std::vector<std::string> programs;
-    std::istringstream list(getenv("KIT_HELLO") != nullptr ? getenv("KIT_HELLO") : "");
-    for (std::string program; list >> program;)
-        programs.push_back(program);
-    return programs;
+    std::string folder, program, caption;
+};
+
+std::vector<KitRun> runsAsked()
+{
+    std::vector<KitRun> runs;
+    std::istringstream lines(getenv("KIT_RUNS") != nullptr ? getenv("KIT_RUNS") : "");
+    KitRun run;
+    while (lines >> run.folder >> run.program && std::getline(lines >> std::ws, run.caption))
+        runs.push_back(run);
+    return runs;
 }
 
 // Lit pixels: the pig and the text stand out against the black background.
@@ -34,17 +41,15 @@ int litPixels(const ScreenImage& screen, int left, int top, int right, int botto
 
 TEST(KitHello, OpensItsWindowWritesInTheKitsFontMovesThePigAndEndsOnEscape)
 {
-    const char* examples = getenv("KIT_EXAMPLES");
-    ASSERT_NE(examples, nullptr) << "KIT_EXAMPLES names no folder";
-    const std::vector<std::string> programs = programsToRun();
-    ASSERT_FALSE(programs.empty()) << "KIT_HELLO names no program";
-    for (const std::string& binary : programs) {
-        SCOPED_TRACE(binary);
+    const std::vector<KitRun> runs = runsAsked();
+    ASSERT_FALSE(runs.empty()) << "KIT_RUNS names no program";
+    for (const KitRun& run : runs) {
+        SCOPED_TRACE(run.program);
         ProgramStart start;
-        start.binary = binary;
-        start.caption = "Torvane Quillet example: hello";
+        start.binary = run.program;
+        start.caption = run.caption;
         start.environment = {{"SDL_AUDIODRIVER", "dummy"}};
-        GameProcess hello(examples, start);
+        GameProcess hello(run.folder, start);
         ASSERT_TRUE(hello.waitForWindow()) << hello.err();
         pause(0.8);
         const ScreenImage before = hello.grabWindow();
