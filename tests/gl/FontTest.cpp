@@ -134,8 +134,6 @@ TEST_F(FontDrawing, TextWidthIsHowFarThePenMovesOnTheWidestLine)
     } cases[] = {{"", 0}, {"AB", 21}, {"AB\\WHK", 30}, {"WHK\\AB", 30}, {"A\\", 12}, {"A?", 12}};
     for (const auto& test : cases)
         EXPECT_EQ(TQ_textWidth(*font, test.text), test.width) << test.text;
-    OutputCapture quiet;
-    EXPECT_EQ(TQ_textWidth(VeskBitmapFont(image().c_str(), folder.file("absent.fnt").c_str()), "AB"), 0);
 }
 
 TEST_F(FontDrawing, AGlyphLandsAtThePenPlusItsOffsetsWithItsOwnTexels)
