@@ -9,8 +9,8 @@
 // Uses:   TorvaneActor (setAnimation, updateAnimation, temporaryFrame,
 //         rotateTowards, angleTowards, getForwardX/Y, collision, draw),
 //         TorvaneAutoResetTimer, SpriteManager, VeskBitmapFont; the
-//         application layer (TQ_run, TQ_isKeyHeld).
-// Run:    build/examples/example_actors, from the repository root.
+//         application layer (TQ_loadSprites, TQ_run, TQ_isKeyHeld).
+// Run:    build/example_actors, from the examples folder (see README.md).
 
 #include <cmath>
 #include <cstdlib>
@@ -23,7 +23,7 @@
 
 namespace {
 
-// The game's sprites: 0 to 2 the pig's wing beat, 3 apple, 4 hostile, 5 pig hurt.
+// The kit's sprites: 0 to 2 the pig's wing beat, 3 apple, 4 hostile, 5 pig hurt.
 const int kPigFrames = 0, kApple = 3, kHostile = 4, kPigHurt = 5;
 const float kPigSpeed = 220.0f, kHostileSpeed = 85.0f;  // pixels per second
 const double kPigTurn = 300.0, kHostileTurn = 120.0;    // degrees per second
@@ -104,12 +104,11 @@ bool farOutside(TorvaneActor& actor)
 int main(int, char**)
 {
     std::unique_ptr<VeskBitmapFont> font = startExample("actors");
-    if (!font)
+    std::unique_ptr<SpriteManager> sprites = TQ_loadSprites("data/sprites");  // culls to the window
+    if (!font || !sprites)
         return 1;
-    SpriteManager sprites("data/sprites");
-    sprites.setScreenSize(kExampleWidth, kExampleHeight);
 
-    TorvaneActor pig(&sprites);
+    TorvaneActor pig(sprites.get());
     pig.setXYWH(288, 208, 64, 64);
     pig.setAnimation(kPigFrames, 3, 0.12f);
     TorvaneAutoResetTimer spawnTimer(kSpawnSeconds, true);
@@ -123,7 +122,7 @@ int main(int, char**)
         for (Follower& follower : followers)
             chasing += follower.caught ? 0 : 1;
         if (spawnTimer.update(delta) && chasing < kMostHostiles)
-            followers.push_back(spawnHostile(&sprites));
+            followers.push_back(spawnHostile(sprites.get()));
         for (size_t i = 0; i < followers.size(); ++i) {
             caught += moveFollower(followers[i], pig, delta) ? 1 : 0;
             if (farOutside(followers[i].actor))

@@ -10,7 +10,7 @@
 // Uses:   SoundEffectManager (playSample), MusicManager (changeTrack,
 //         getTrackName), the platform layer (TQ_initMixer), VeskBitmapFont;
 //         the application layer (TQ_run and its event handler).
-// Run:    build/examples/example_audio, from the repository root.
+// Run:    build/example_audio, from the examples folder (see README.md).
 
 #include <cstdio>
 

@@ -5,9 +5,10 @@
 //         opacity of a print, and a live sprint counter of frames and frame time.
 // Keys:   Space moves every colour one line down; Escape or closing the window quits.
 // Uses:   VeskBitmapFont (print, rightAlignPrint, sprint, setFontColour,
-//         getLineHeight); the application layer (TQ_run's frame time); the
-//         platform layer (TQ_getTicks and the local date and time).
-// Run:    build/examples/example_text, from the repository root.
+//         getLineHeight); the application layer (TQ_run's frame time,
+//         TQ_textWidth); the platform layer (TQ_getTicks and the local date
+//         and time).
+// Run:    build/example_text, from the examples folder (see README.md).
 
 #include <cmath>
 
@@ -79,7 +80,9 @@ int main(int, char**)
             font->setFontColour(255, 255, 255);
             drawColourLines(*font, shift, 72);
             drawRightAligned(*font, 72);
-            font->print("One string,\\three lines:\\a backslash breaks them.", kRight - 240, 200);
+            // Its widest line ends where the right-aligned lines above end.
+            const char* threeLines = "One string,\\three lines:\\a backslash breaks them.";
+            font->print(threeLines, kRight - TQ_textWidth(*font, threeLines), 200);
             drawOpacity(*font, seconds, 288);
             font->sprint(kLeft, 360, "sprint: frame %ld, frame time %.0f ms, %.1f s running", frames,
                          delta * 1000.0f, seconds);

@@ -11,8 +11,9 @@
 //         updateTileAnimation, getTileFrame), TileView (the cells on the screen
 //         and under the pointer), TileSet (the pictures of the tile numbers,
 //         listed in data/examples/tiles/tiles.txt), SpriteManager,
-//         VeskBitmapFont; the application layer (TQ_run, TQ_isKeyHeld).
-// Run:    build/examples/example_tiles, from the repository root.
+//         VeskBitmapFont; the application layer (TQ_loadSprites, TQ_run,
+//         TQ_isKeyHeld).
+// Run:    build/example_tiles, from the examples folder (see README.md).
 
 #include <cmath>
 #include <cstdio>
@@ -120,15 +121,14 @@ void drawReadout(Map& map, VeskBitmapFont& font, TileSet& tiles, const TileView&
 int main(int, char**)
 {
     std::unique_ptr<VeskBitmapFont> font = startExample("tiles");
-    if (!font)
+    std::unique_ptr<SpriteManager> sprites = TQ_loadSprites("data/sprites");
+    if (!font || !sprites)
         return 1;
     Map map = Map();  // value-initialised: empty cells, animation at frame 0
     if (map.loadMap("data/examples/map.dat") != 0)
         return 1;  // loadMap has said which file is missing
     TileSet tiles("data/examples/tiles");
-    SpriteManager sprites("data/sprites");
     tiles.pictures().setScreenSize(kExampleWidth, kExampleHeight);
-    sprites.setScreenSize(kExampleWidth, kExampleHeight);
     const TileView view(kExampleWidth, kExampleHeight);
 
     Ball ball = {110.0f, 70.0f, 0.0f, 0.0f, 0.0f, false, 1.0f};
@@ -142,7 +142,7 @@ int main(int, char**)
             drawMap(map, tiles, view);
             for (const Spark& spark : sparks)
                 tiles.pictures().drawSprite(kSpark, static_cast<int>(spark.x) - 12, static_cast<int>(spark.y) - 12, 24, 24);
-            sprites.drawSprite(kApple, static_cast<int>(ball.x - 16), static_cast<int>(ball.y - 16), 32, 32, ball.angle);
+            sprites->drawSprite(kApple, static_cast<int>(ball.x - 16), static_cast<int>(ball.y - 16), 32, 32, ball.angle);
             int mouseX, mouseY;
             SDL_GetMouseState(&mouseX, &mouseY);
             drawReadout(map, *font, tiles, view, mouseX, mouseY);

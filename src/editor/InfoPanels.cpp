@@ -8,6 +8,7 @@
 #include "Shapes.h"
 #include "TileFacts.h"
 #include "TileSet.h"
+#include "TorvaneApp.h"
 #include "VeskBitmapFont.h"
 
 namespace {
@@ -35,14 +36,6 @@ const OverlayKey kOverlayKeys[] = {
     {kBulletFrame, "stops bullets"},
     {kAnimatedMark, "animated"},
 };
-
-int textWidth(VeskBitmapFont& font, const std::string& text)
-{
-    int width = 0;
-    for (unsigned char code : text)
-        width += font.getCharacter(code).xadvance;
-    return width;
-}
 
 void drawPreview(TileSet& tiles, Map& map, int tile, int top)
 {
@@ -94,8 +87,8 @@ void drawStatusBar(VeskBitmapFont& font, const Status& status, bool overCell, in
     char readout[64];
     snprintf(readout, sizeof readout, "col %i row %i  tile %i", column, row, tile);
     // The message comes first; the readout gives way when both do not fit.
-    const int room = kScreenWidth - 3 * kBarMargin - textWidth(font, status.text);
-    if (!overCell || textWidth(font, readout) > room)
+    const int room = kScreenWidth - 3 * kBarMargin - TQ_textWidth(font, status.text);
+    if (!overCell || TQ_textWidth(font, readout) > room)
         return;
     font.setFontColour(200, 200, 210);
     font.rightAlignPrint(readout, kScreenWidth - kBarMargin, textTop);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 
+#include "InfoLines.h"
 #include "RegularFile.h"
 
 namespace {
@@ -146,7 +147,7 @@ int Map::loadMap(const char* fileName)
         if (!isComment(line, length))
             readRow(line, length, row++);
     }
-    printf("map loaded....\n");
+    printInfo("map loaded....\n");
     tileFrame = 0;
     tileAnimTime = 0.0f;
     return 0;
@@ -184,7 +185,7 @@ int Map::saveMap(const char* fileName)
         fprintf(stderr, "map file %s could not be written\n", fileName);
         return -1;
     }
-    printf("Written. closing\n");
+    printInfo("Written. closing\n");
     file.close();
     return 0;
 }

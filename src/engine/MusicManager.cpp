@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "InfoLines.h"
 #include "NumberedFiles.h"
 #include "RegularFile.h"
 
@@ -68,12 +69,12 @@ void MusicManager::playTrack(int track, bool loop)
         fprintf(stderr, "Err.) SDL_mixer error %s\n", SDL_GetError());
         return;
     }
-    printf("Pass) Playing track %i", track);
+    printInfo("Pass) Playing track %i", track);
     const id3v1tags* tags = tracks[track]->tags;
     if (tags != NULL)
-        printf(" (%s - %s)\n", tags->artist.c_str(), tags->title.c_str());
+        printInfo(" (%s - %s)\n", tags->artist.c_str(), tags->title.c_str());
     else
-        printf("\n");
+        printInfo("\n");
     Mix_Volume(0, 100);
     currentTrack = track;
 }

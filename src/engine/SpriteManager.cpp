@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "InfoLines.h"
 #include "NumberedFiles.h"
 #include "RegularFile.h"
 #include "SDL.h"
@@ -30,7 +31,7 @@ SpriteManager::SpriteManager(const char* directory)
     // A path that did not fit is reported by the part that fitted.
     if (!search.pathFitted)
         reportMissing(search.endedAt.c_str());
-    printf("Loaded %i sprites\n", search.loaded);
+    printInfo("Loaded %i sprites\n", search.loaded);
     screenWidth = 100000;
     screenHeight = 100000;
 }

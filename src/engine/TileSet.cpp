@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "InfoLines.h"
 #include "Map.h"
 
 namespace {
@@ -109,7 +110,7 @@ void TileSet::readList(const std::string& folder, const std::string& listPath)
         if (indices.empty())
             frames.erase(entry.tile); // the sprite manager has said which file is missing
     }
-    printf("INFO) Tile list %s: %zu tiles\n", listPath.c_str(), frames.size());
+    printInfo("INFO) Tile list %s: %zu tiles\n", listPath.c_str(), frames.size());
 }
 
 // A numbered picture is loaded already; any other is added.

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "SpriteManager.h"
 #include "UsageChecks.h"
 #include "VeskBitmapFont.h"
 
 namespace {
 
 const char* const kWorkingFolderFont = "data/bitfont";
+const char kLineBreak = '\\'; // as VeskBitmapFont::print reads it
 
 bool isEscapePress(const SDL_Event& event)
 {
@@ -129,4 +131,28 @@ std::unique_ptr<VeskBitmapFont> TQ_loadFont(const char* headerPath)
     if (!font->isReady())
         return nullptr; // the font has said why
     return font;
+}
+
+std::unique_ptr<SpriteManager> TQ_loadSprites(const char* folder)
+{
+    std::unique_ptr<SpriteManager> sprites = std::make_unique<SpriteManager>(folder);
+    if (sprites->size() == 0)
+        return nullptr; // the manager has named the file it missed
+    const SDL_Surface* window = SDL_GetVideoSurface();
+    if (window != NULL)
+        sprites->setScreenSize(window->w, window->h);
+    return sprites;
+}
+
+int TQ_textWidth(const VeskBitmapFont& font, const std::string& text)
+{
+    if (!font.isReady())
+        return 0;
+    int widest = 0;
+    int width = 0;
+    for (unsigned char code : text) {
+        width = code == kLineBreak ? 0 : width + font.getCharacter(code).xadvance;
+        widest = std::max(widest, width);
+    }
+    return widest;
 }

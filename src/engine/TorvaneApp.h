@@ -8,9 +8,11 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "Platform.h"
 
+class SpriteManager;
 class VeskBitmapFont;
 
 /// A colour for TQ_fillRect and TQ_setClearColour: red, green, blue and
@@ -82,5 +84,25 @@ void TQ_fillRect(int x, int y, int width, int height, TorvaneColour colour);
 /// standard error when neither font is there or the one found cannot be read.
 /// Needs the window of TQ_openWindow.
 std::unique_ptr<VeskBitmapFont> TQ_loadFont(const char* headerPath = __FILE__);
+
+/// Loads the numbered pictures of a folder (folder/0.png, 1.png, ... as
+/// SpriteManager does, with its messages) into a sprite manager that knows the
+/// open window's size: drawSprite culls to the window, and TorvaneActor::draw
+/// puts its camera at the window's centre. Returns the manager, which the
+/// caller owns; null when the folder gave no picture (the manager has said
+/// which file it missed). Needs the window of TQ_openWindow.
+std::unique_ptr<SpriteManager> TQ_loadSprites(const char* folder);
+
+/// How wide a text prints in a font, in pixels: how far VeskBitmapFont::print
+/// moves the pen across the text's widest line (a backslash breaks lines).
+/// Print it at x = (screen width - TQ_textWidth) / 2 to centre it. 0 for an
+/// empty text and for a font that is not ready.
+int TQ_textWidth(const VeskBitmapFont& font, const std::string& text);
+
+/// Shows or silences the engine's progress lines on standard output: the
+/// "INFO)" and "PASS)" lines of fonts, "Loaded %i sprites", "map loaded....",
+/// "Pass) Playing track" and the like. They are shown until a program calls
+/// TQ_setInfoLines(false). Failures and warnings print either way.
+void TQ_setInfoLines(bool shown);
 
 #endif

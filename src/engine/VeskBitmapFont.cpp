@@ -10,6 +10,7 @@
 #include "SDL.h"
 #include "SDL_image.h"
 
+#include "InfoLines.h"
 #include "RegularFile.h"
 #include "TextureUpload.h"
 #include "UsageChecks.h"
@@ -114,19 +115,19 @@ int getInt(std::string token)
 VeskBitmapFont::VeskBitmapFont(const char* imagePath, const char* definitionPath)
 {
     startEmpty();
-    printf("INFO) Initializing bitmap font load (tga:%s fnt:%s)\n", imagePath, definitionPath);
+    printInfo("INFO) Initializing bitmap font load (tga:%s fnt:%s)\n", imagePath, definitionPath);
     const Uint32 start = SDL_GetTicks();
     if (!loadFiles(imagePath, definitionPath))
         return;
-    printf("PASS) Startup sequence completed in %i ms using %s, %s\n", static_cast<int>(millisecondsSince(start)),
-           imagePath, definitionPath);
+    printInfo("PASS) Startup sequence completed in %i ms using %s, %s\n", static_cast<int>(millisecondsSince(start)),
+              imagePath, definitionPath);
     ready = true;
 }
 
 VeskBitmapFont::VeskBitmapFont(const char* family)
 {
     startEmpty();
-    printf("INFO) Initializing bitmap font load (family: %s)\n", family);
+    printInfo("INFO) Initializing bitmap font load (family: %s)\n", family);
     const Uint32 start = SDL_GetTicks();
     char imagePath[kFamilyPathSize];
     char definitionPath[kFamilyPathSize];
@@ -139,18 +140,18 @@ VeskBitmapFont::VeskBitmapFont(const char* family)
     }
     if (!loadFiles(imagePath, definitionPath))
         return;
-    printf("PASS) Bitmap font load completed in %i ms\n", static_cast<int>(millisecondsSince(start)));
+    printInfo("PASS) Bitmap font load completed in %i ms\n", static_cast<int>(millisecondsSince(start)));
     ready = true;
 }
 
 VeskBitmapFont::~VeskBitmapFont()
 {
-    printf("INFO) Emptying bitmap font\n");
+    printInfo("INFO) Emptying bitmap font\n");
     const Uint32 start = SDL_GetTicks();
     for (GLuint* cell : pages)
         delete cell;
     pages.clear();
-    printf("PASS) Bitmap font emptied in %i ms\n", static_cast<int>(millisecondsSince(start)));
+    printInfo("PASS) Bitmap font emptied in %i ms\n", static_cast<int>(millisecondsSince(start)));
 }
 
 // Nothing is drawn from a table entry before a definition fills it.
@@ -256,10 +257,10 @@ void VeskBitmapFont::setEnvironmentVars(char* line)
     const char* const names[] = {"lineHeight", "base", "scaleW", "scaleH"};
     int32_t* const values[] = {&lineHeight, &base, &scaleW, &scaleH};
     for (size_t i = 0; i < 4; ++i) {
-        printf("setting %s\n", names[i]);
+        printInfo("setting %s\n", names[i]);
         *values[i] = getInt(tokens[i + 1]);
     }
-    printf("ignoring pages for now\n");
+    printInfo("ignoring pages for now\n");
     reportExtraTokens(tokens.size(), kCommonTokens);
 }
 

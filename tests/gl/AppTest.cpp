@@ -6,6 +6,8 @@
 
 #include "GlTestSupport.h"
 #include "OutputCapture.h"
+#include "SoundEffectManager.h"
+#include "SpriteManager.h"
 #include "TestFolder.h"
 #include "TorvaneApp.h"
 #include "VeskBitmapFont.h"
@@ -164,4 +166,25 @@ TEST(App, TheFontComesFromTheWorkingFolderOrTheKitOrSaysWhereItLooked)
     EXPECT_TRUE(font->isReady());
     EXPECT_NE(capture.out().find("family: " + elsewhere.file("share/torvane/bitfont")), std::string::npos)
         << capture.out();
+}
+
+// Progress lines go quiet on request; failures, on either stream, still print.
+TEST(App, SilencedInfoLinesLeaveEveryFailurePrinting)
+{
+    openTestWindow();
+    TestFolder folder;
+    writeStandInSprites(folder.path());
+    std::vector<std::string> out[2], err[2];
+    for (const bool shown : {false, true}) {
+        TQ_setInfoLines(shown);
+        OutputCapture capture;
+        SpriteManager sprites(folder.path().c_str());
+        SoundEffectManager(folder.file("sounds").c_str()).playSample(0); // a failure on standard output
+        out[shown] = capture.outLines();
+        err[shown] = capture.errLines();
+    }
+    EXPECT_EQ(out[0], std::vector<std::string>{"Sample 0 is out of bounds"});
+    EXPECT_EQ(out[1], std::vector<std::string>({"Loaded 6 sprites", "Sample 0 is out of bounds"}));
+    EXPECT_EQ(err[0], err[1]);
+    EXPECT_FALSE(err[0].empty());
 }

@@ -8,6 +8,7 @@
 #include "GlTestSupport.h"
 #include "OutputCapture.h"
 #include "TestFolder.h"
+#include "TorvaneApp.h"
 #include "VeskBitmapFont.h"
 
 namespace {
@@ -123,6 +124,17 @@ protected:
 };
 
 } // namespace
+
+TEST_F(FontDrawing, TextWidthIsHowFarThePenMovesOnTheWidestLine)
+{
+    const struct
+    {
+        const char* text;
+        int width;
+    } cases[] = {{"", 0}, {"AB", 21}, {"AB\\WHK", 30}, {"WHK\\AB", 30}, {"A\\", 12}, {"A?", 12}};
+    for (const auto& test : cases)
+        EXPECT_EQ(TQ_textWidth(*font, test.text), test.width) << test.text;
+}
 
 TEST_F(FontDrawing, AGlyphLandsAtThePenPlusItsOffsetsWithItsOwnTexels)
 {

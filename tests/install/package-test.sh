@@ -2,10 +2,13 @@
 # Builds the two Debian packages, checks the files each one holds and that
 # lintian finds no error in them, and builds a program against the unpacked
 # kit to see that the packaged engine logs its source paths as "src/engine/...".
-# Usage: package-test.sh WITH-EDITOR(0|1) KIT-HEADERS (comma-separated names)
+# Then the unpacked kit's torvane-new makes a project that must build and run
+# (kit-test.sh, with KIT-HELLO-TEST).
+# Usage: package-test.sh WITH-EDITOR(0|1) KIT-HEADERS (comma-separated names) KIT-HELLO-TEST
 set -euo pipefail
 with_editor=$1
 kit_headers=$2
+hello_test=$3
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/../.."
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
@@ -64,5 +67,8 @@ if [ "$status" != 1 ] || ! grep -Eq '^FAIL src/engine/VeskBitmapFont\.cpp:[0-9]+
   echo "FAIL: the packaged engine should log \"FAIL src/engine/VeskBitmapFont.cpp:<line>)\" and end with status 1"
   failed=1
 fi
+
+echo "== a project made by the unpacked kit's torvane-new"
+"$here/kit-test.sh" "$unpacked/usr" "$unpacked/kit-test" "$hello_test" project || failed=1
 rm -rf "$unpacked"
 exit $failed
