@@ -374,6 +374,34 @@ def flowering_bush(cell):
     return cell
 
 
+HAY = (212, 178, 98)
+HAY_LIGHT = (234, 206, 134)
+HAY_DARK = (170, 132, 62)
+
+
+def hay_bale(cell):
+    """A round bale of hay lying in the meadow in front of the fence, its rolled
+    face towards us; its shadow falls on the grass."""
+    shadow, bale, rings, shine = (Mask(TILE, TILE) for _ in range(4))
+    shadow.ellipse(33, 56, 20, 4, 110)
+    bale.ellipse(32, 38, 18, 17)
+    for radius in (13, 8.5, 4):
+        rings.ellipse(33, 39, radius + 0.9, radius * 0.95 + 0.9)
+        rings.ellipse(33, 39, radius - 0.2, radius * 0.95 - 0.2, 0)
+    shine.ellipse(25, 30, 7, 5, 150)
+    paint(cell, shadow, MEADOW_STROKE)
+    paint(cell, bale, gradient(TILE, 0, TILE, lambda y: mix(HAY_LIGHT, HAY, (y - 22) / 24)))
+    paint(cell, rings, HAY_DARK)
+    paint(cell, shine, HAY_LIGHT)
+    return cell
+
+
+def spare_tiles():
+    """Pictures for the tile numbers the landscape itself leaves unused, so that
+    every number a map can hold has one and a level may place it: by number."""
+    return {62: hay_bale(fence_tile())}
+
+
 # --- the ground (rows 9 and 10) --------------------------------------------
 
 def turf_base():

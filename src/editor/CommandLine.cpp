@@ -1,8 +1,23 @@
 #include "CommandLine.h"
 
+#include <cstdlib>
+
 const char* const kUsageLine = "usage: grubnosh-editor [MAP] [--tiles DIR] [--view game|plain]";
 
 namespace {
+
+// Set by the launcher, which starts the editor in the per-user folder: where
+// the user typed the command line.
+const char* const kStartFolderVariable = "GRUBNOSH_START_FOLDER";
+
+// A path typed on the command line, taken from the folder it was typed in.
+std::string typedPath(const std::string& path)
+{
+    const char* start = getenv(kStartFolderVariable);
+    if (path.empty() || path[0] == '/' || start == NULL || start[0] != '/')
+        return path;
+    return std::string(start) + "/" + path;
+}
 
 // The value after an option; false, with the reason, when there is none.
 bool optionValue(int argc, char** argv, int& i, std::string& value, std::string& reason, const char* wanted)
@@ -37,6 +52,7 @@ bool parseCommandLine(int argc, char** argv, EditorOptions& options, std::string
         } else if (argument == "--tiles") {
             if (!optionValue(argc, argv, i, options.tilesDirectory, reason, "a folder"))
                 return false;
+            options.tilesDirectory = typedPath(options.tilesDirectory);
         } else if (argument == "--view") {
             std::string name;
             if (!optionValue(argc, argv, i, name, reason, "game or plain") || !readView(name, options.view, reason))
@@ -48,7 +64,7 @@ bool parseCommandLine(int argc, char** argv, EditorOptions& options, std::string
             reason = "one map at a time, not also " + argument;
             return false;
         } else {
-            options.mapPath = argument;
+            options.mapPath = typedPath(argument);
             mapGiven = true;
         }
     }

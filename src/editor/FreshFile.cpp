@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "RegularFile.h"
 #include "SaveTarget.h"
 
 namespace {
@@ -25,14 +26,14 @@ mode_t currentUmask()
 
 FreshFile::FreshFile(const std::string& beside) : name(beside + ".XXXXXX")
 {
-    descriptor = mkostemp(&name[0], O_CLOEXEC | O_NOFOLLOW);
+    file = mkostemp(&name[0], O_CLOEXEC | O_NOFOLLOW);
 }
 
 FreshFile::~FreshFile()
 {
-    if (descriptor < 0)
+    if (file < 0)
         return;
-    close(descriptor);
+    close(file);
     if (!name.empty())
         unlink(name.c_str());
 }
@@ -40,7 +41,7 @@ FreshFile::~FreshFile()
 bool FreshFile::write(const std::string& bytes)
 {
     std::string written;
-    if (!writeAll(descriptor, bytes) || !contents(written))
+    if (!writeWhole(file, bytes) || !flush() || !readAll(file, written))
         return false;
     if (written != bytes) {
         errno = EIO;
@@ -49,30 +50,30 @@ bool FreshFile::write(const std::string& bytes)
     return true;
 }
 
-bool FreshFile::contents(std::string& bytes)
+bool FreshFile::flush()
 {
-    return fsync(descriptor) == 0 && readAll(descriptor, bytes);
+    return fsync(file) == 0;
 }
 
 bool FreshFile::takeOwnershipOf(const struct stat& original)
 {
-    if (fchown(descriptor, original.st_uid, original.st_gid) != 0)
+    if (fchown(file, original.st_uid, original.st_gid) != 0)
         return false;
-    return fchmod(descriptor, original.st_mode & kPermissionBits) == 0;
+    return fchmod(file, original.st_mode & kPermissionBits) == 0;
 }
 
 bool FreshFile::shareOwnershipOf(const struct stat& original)
 {
     mode_t mode = original.st_mode & kPermissionBits;
-    if (fchown(descriptor, original.st_uid, original.st_gid) != 0 &&
-        fchown(descriptor, static_cast<uid_t>(-1), original.st_gid) != 0)
+    if (fchown(file, original.st_uid, original.st_gid) != 0 &&
+        fchown(file, static_cast<uid_t>(-1), original.st_gid) != 0)
         mode &= ~static_cast<mode_t>(S_IRWXG); // the group it would go to is not the original's
-    return fchmod(descriptor, mode) == 0;
+    return fchmod(file, mode) == 0;
 }
 
 bool FreshFile::takeNewFileMode()
 {
-    return fchmod(descriptor, kNewFileMode & ~currentUmask()) == 0;
+    return fchmod(file, kNewFileMode & ~currentUmask()) == 0;
 }
 
 bool FreshFile::moveTo(const std::string& destination)
@@ -80,5 +81,5 @@ bool FreshFile::moveTo(const std::string& destination)
     if (rename(name.c_str(), destination.c_str()) != 0)
         return false;
     name.clear();
-    return true;
+    return flushFolderOf(destination);
 }

@@ -18,14 +18,15 @@ public:
     FreshFile& operator=(const FreshFile&) = delete;
 
     // False with errno set when it could not be made.
-    bool isOpen() const { return descriptor >= 0; }
-    const std::string& path() const { return name; }
+    bool isOpen() const { return file >= 0; }
+    // Where to write it; it stays open until the object goes.
+    int descriptor() const { return file; }
 
     // Writes the bytes, flushes them to disk and reads them back. False with
     // errno set when any of it fails or the file does not hold them.
     bool write(const std::string& bytes);
-    // What the file holds, flushed to disk first; false with errno set.
-    bool contents(std::string& bytes);
+    // Flushes what was written to disk; false with errno set.
+    bool flush();
 
     // The original's owner, group and permission bits. False (mode left as it
     // was) when the owner or the group cannot be given: only root gives files away.
@@ -36,12 +37,14 @@ public:
     // The permissions a newly created file gets, the umask applied.
     bool takeNewFileMode();
 
-    // Renames it to destination, replacing what is there; false with errno set.
+    // Renames it to destination, replacing what is there, and flushes the
+    // folder so that the new name outlives a crash; false with errno set.
+    // Flush the file itself first.
     bool moveTo(const std::string& destination);
 
 private:
     std::string name;
-    int descriptor;
+    int file;
 };
 
 #endif

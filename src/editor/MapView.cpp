@@ -6,9 +6,6 @@
 
 namespace {
 
-// The game's scroll position when it starts: the map pixel at the screen's centre.
-const float kGameStartCentre = 350.0f;
-
 const TorvaneColour kGridColour = {0.0f, 0.0f, 0.0f, 0.35f};
 const TorvaneColour kSeamColour = {1.0f, 0.85f, 0.2f, 0.8f};
 const TorvaneColour kMissingTileColour = {0.9f, 0.2f, 0.9f, 0.5f};
@@ -20,7 +17,7 @@ const int kMarkSize = 12;
 MapView::MapView(ViewKind kind) : view(kScreenWidth, kScreenHeight)
 {
     if (kind == ViewKind::Game)
-        view.centreOn(kGameStartCentre);
+        view.centreOn(kStartCentre);
 }
 
 void MapView::scrollColumns(int step)

@@ -1,14 +1,12 @@
 #ifndef EDITOR_MAPVIEW_H
 #define EDITOR_MAPVIEW_H
 
+#include "GameScreen.h"
 #include "Shapes.h"
 #include "TileView.h"
 
 class Map;
 class TileSet;
-
-const int kScreenWidth = 640;
-const int kScreenHeight = 480;
 
 // The overlay's marks, shared with the key in the tile panel.
 inline const TorvaneColour kSolidTint = {1.0f, 0.15f, 0.1f, 0.45f};

@@ -57,10 +57,21 @@ bool findSaveTarget(const std::string& path, SaveTarget& target, std::string& re
     return false;
 }
 
-bool isMissing(const std::string& path)
+bool FileVersion::operator==(const FileVersion& other) const
+{
+    if (!exists || !other.exists)
+        return exists == other.exists;
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+}
+
+bool versionOf(int descriptor, FileVersion& version)
 {
     struct stat info;
-    return stat(path.c_str(), &info) != 0 && errno == ENOENT;
+    if (fstat(descriptor, &info) != 0)
+        return false;
+    version = FileVersion{true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    return true;
 }
 
 bool readAll(int descriptor, std::string& bytes)
@@ -77,47 +88,45 @@ bool readAll(int descriptor, std::string& bytes)
     return true;
 }
 
-bool readRegularFile(const std::string& path, std::string& bytes)
+bool readRegularFile(const std::string& path, std::string& bytes, FileVersion& version)
 {
     const int descriptor = openRegularFile(path.c_str());
     if (descriptor < 0)
         return false;
-    const bool read = readAll(descriptor, bytes);
+    const bool read = versionOf(descriptor, version) && readAll(descriptor, bytes);
     const int failure = errno;
     close(descriptor);
     errno = failure;
     return read;
 }
 
-bool writeAll(int descriptor, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno != EINTR)
-            return false;
-        if (count > 0)
-            done += static_cast<size_t>(count);
-    }
-    return true;
-}
-
-bool writeInPlace(const SaveTarget& target, const std::string& bytes)
+int openInPlace(const SaveTarget& target)
 {
     const int descriptor = open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return false;
+        return -1;
     struct stat now;
-    bool written = fstat(descriptor, &now) == 0;
-    if (written && (now.st_dev != target.info.st_dev || now.st_ino != target.info.st_ino)) {
-        errno = EAGAIN;
-        written = false;
-    }
-    // Written over, then cut to length: the file is never empty on the way.
-    written = written && writeAll(descriptor, bytes) && ftruncate(descriptor, static_cast<off_t>(bytes.size())) == 0 &&
-              fsync(descriptor) == 0;
+    int failure = fstat(descriptor, &now) == 0 ? 0 : errno;
+    if (failure == 0 && (now.st_dev != target.info.st_dev || now.st_ino != target.info.st_ino))
+        failure = EAGAIN;
+    if (failure == 0)
+        return descriptor;
+    close(descriptor);
+    errno = failure;
+    return -1;
+}
+
+bool flushFolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    // Some file systems cannot flush a folder (EINVAL): there is nothing more to do there.
+    const bool flushed = fsync(descriptor) == 0 || errno == EINVAL;
     const int failure = errno;
-    const bool closed = close(descriptor) == 0;
-    errno = written ? errno : failure;
-    return written && closed;
+    close(descriptor);
+    errno = failure;
+    return flushed;
 }

@@ -14,25 +14,40 @@ struct SaveTarget
     struct stat info = {}; // when it exists
 };
 
+// What tells one version of a file from another: which file it is, its size
+// and when it was last written. Nothing there is a version of its own.
+struct FileVersion
+{
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    struct timespec modified = {};
+
+    bool operator==(const FileVersion& other) const;
+};
+
+// The version of the file an open descriptor reads or writes; false with errno set.
+bool versionOf(int descriptor, FileVersion& version);
+
 // Follows the links at the end of path. False with a one-line reason when
 // they loop, or when what they lead to is there but is no regular file.
 bool findSaveTarget(const std::string& path, SaveTarget& target, std::string& reason);
 
-// Whether nothing is at path, or only a link to nothing.
-bool isMissing(const std::string& path);
+// The whole of a regular file and its version, read through one descriptor;
+// false with errno set. Never waits on a FIFO.
+bool readRegularFile(const std::string& path, std::string& bytes, FileVersion& version);
+
+// Opens the target to write over its contents, so that every other name of it
+// (hard links) sees them. -1 with errno set; EAGAIN when the path no longer
+// names the file the target found.
+int openInPlace(const SaveTarget& target);
 
 // The whole of what a descriptor holds, from its first byte; false with errno set.
 bool readAll(int descriptor, std::string& bytes);
 
-// The whole of a regular file, or false with errno set; never waits on a FIFO.
-bool readRegularFile(const std::string& path, std::string& bytes);
-
-// Overwrites the target's contents, so that every other name of it (hard
-// links) sees them, and flushes them to disk. False with errno set; EAGAIN
-// when the path no longer names the file the target found.
-bool writeInPlace(const SaveTarget& target, const std::string& bytes);
-
-// Writes every byte, however many calls it takes; false with errno set.
-bool writeAll(int descriptor, const std::string& bytes);
+// Flushes the folder that holds path to disk, so that a file renamed into it
+// stays there after a crash; false with errno set.
+bool flushFolderOf(const std::string& path);
 
 #endif

@@ -1,8 +1,8 @@
 #include "ID3v1.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "RegularFile.h"
 
@@ -31,19 +31,6 @@ bool readLastBlock(FILE* file, unsigned char* block)
     return fread(block, 1, kTagSize, file) == static_cast<size_t>(kTagSize);
 }
 
-// Opens a regular file for reading; NULL for anything else, which could block
-// (a FIFO) or holds no tag of ours (a folder, a device).
-FILE* openReadable(const char* path)
-{
-    const int descriptor = openRegularFile(path);
-    if (descriptor < 0)
-        return NULL;
-    FILE* file = fdopen(descriptor, "rb");
-    if (file == NULL)
-        close(descriptor);
-    return file;
-}
-
 id3v1tags* tagsFromBlock(const unsigned char* block)
 {
     id3v1tags* tags = new id3v1tags;
@@ -60,14 +47,21 @@ id3v1tags* tagsFromBlock(const unsigned char* block)
 
 id3v1tags* getV1Tags(const char* path)
 {
-    FILE* file = openReadable(path);
+    // Only a regular file: a FIFO could block, a folder or a device holds no tag of ours.
+    FILE* file = fopenRegularFile(path);
     if (file == NULL) {
         fprintf(stderr, "Can't open %s\n", path);
         return NULL;
     }
     unsigned char block[kTagSize];
     const bool tagged = readLastBlock(file, block) && memcmp(block, "TAG", 3) == 0;
+    const bool readFailed = ferror(file) != 0;
+    const int why = errno;
     fclose(file);
+    if (readFailed) {
+        fprintf(stderr, "Can't read %s: %s\n", path, strerror(why));
+        return NULL;
+    }
     if (!tagged) {
         fprintf(stderr, "This file does not contain ID3v1 information\n");
         return NULL;

@@ -1,16 +1,17 @@
 #include "Map.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 #include "InfoLines.h"
 #include "RegularFile.h"
 
 namespace {
 
-const int kMapWidth = MAP_COLUMNS * TILE_SIZE;
-const int kMapHeight = MAP_ROWS * TILE_SIZE;
 const float kAnimationStep = 0.15f;
 const int kAnimationFrames = 3;
 // One cell per character, plus room to notice a 21st character and the NUL.
@@ -20,7 +21,7 @@ const unsigned kFirstTileCode = 65; // "A" is tile 0
 bool isInsidePixels(float x, float y)
 {
     // Written so that NaN counts as outside.
-    return x >= 0.0f && y >= 0.0f && x < kMapWidth && y < kMapHeight;
+    return x >= 0.0f && y >= 0.0f && x < MAP_WIDTH && y < MAP_HEIGHT;
 }
 
 bool letsBulletsThrough(int tile)
@@ -49,6 +50,32 @@ int readLine(std::istream& in, char* line)
 bool isComment(const char* line, int length)
 {
     return length >= 2 && line[0] == '#' && line[1] == '#';
+}
+
+// Fills one row of cells from a data line; returns how many cells held no tile.
+int readRow(const char* line, int length, int row, int32_t* cells)
+{
+    int damaged = 0;
+    for (int column = 0; column < MAP_COLUMNS; ++column) {
+        int tile = 0; // cells past the end of a short line stay empty
+        if (column <= length) {
+            // The column right after the line's last character reads its terminator.
+            const signed char code = column < length ? static_cast<signed char>(line[column]) : 0;
+            tile = code - static_cast<int>(kFirstTileCode);
+            if (tile < 0) {
+                fprintf(stderr, "negative tile at %i,%i\n", column, row);
+                tile = 0;
+                ++damaged;
+            }
+        }
+        cells[column] = tile;
+    }
+    return damaged;
+}
+
+void reportUnwritable(const char* fileName)
+{
+    fprintf(stderr, "map file %s could not be written\n", fileName);
 }
 
 } // namespace
@@ -134,58 +161,81 @@ int Map::getTileFrame()
 
 int Map::loadMap(const char* fileName)
 {
-    // A folder, a FIFO or a device counts as missing; the grid stays as it is.
-    RegularFileStream file(fileName);
-    if (!file.isOpen()) {
+    // A folder, a FIFO or a device counts as missing.
+    const int descriptor = openRegularFile(fileName);
+    const int result = readMap(descriptor, fileName);
+    if (descriptor >= 0)
+        close(descriptor);
+    return result;
+}
+
+int Map::readMap(int descriptor, const char* fileName, int* damagedCells)
+{
+    if (descriptor < 0) {
         fprintf(stderr, "map file %s is missing\n", fileName);
         return -1;
     }
+    RegularFileStream file(descriptor);
+    // Read whole before it replaces the grid: a read error leaves the grid as it was.
+    int32_t grid[MAP_ROWS][MAP_COLUMNS];
     char line[kLineBufferSize];
-    int row = 0;
-    while (row < MAP_ROWS) {
+    int row = 0, damaged = 0;
+    while (row < MAP_ROWS && file.readError() == 0) {
         const int length = readLine(file, line);
-        if (!isComment(line, length))
-            readRow(line, length, row++);
+        if (file.readError() == 0 && !isComment(line, length)) {
+            damaged += readRow(line, length, row, grid[row]);
+            ++row;
+        }
     }
+    if (file.readError() != 0) {
+        fprintf(stderr, "map file %s could not be read: %s\n", fileName, strerror(file.readError()));
+        errno = file.readError();
+        return -1;
+    }
+    memcpy(tileGrid, grid, sizeof grid);
     printInfo("map loaded....\n");
     tileFrame = 0;
     tileAnimTime = 0.0f;
+    if (damagedCells != NULL)
+        *damagedCells = damaged;
     return 0;
 }
 
-void Map::readRow(const char* line, int length, int row)
+std::string Map::mapText()
 {
-    for (int column = 0; column < MAP_COLUMNS; ++column) {
-        int tile = 0; // cells past the end of a short line stay empty
-        if (column <= length) {
-            // The column right after the line's last character reads its terminator.
-            const signed char code = column < length ? static_cast<signed char>(line[column]) : 0;
-            tile = code - static_cast<int>(kFirstTileCode);
-            if (tile < 0) {
-                fprintf(stderr, "negative tile at %i,%i\n", column, row);
-                tile = 0;
-            }
+    std::string text;
+    for (int row = 0; row < MAP_ROWS; ++row) {
+        for (int column = 0; column < MAP_COLUMNS; ++column) {
+            const unsigned code = static_cast<unsigned>(tileGrid[row][column]) + kFirstTileCode;
+            text += static_cast<char>(code & 0xFFu);
         }
-        tileGrid[row][column] = tile;
+        text += '\n';
     }
+    return text;
 }
 
 int Map::saveMap(const char* fileName)
 {
-    std::ofstream file(fileName);
-    for (int row = 0; row < MAP_ROWS; ++row) {
-        for (int column = 0; column < MAP_COLUMNS; ++column) {
-            const unsigned code = static_cast<unsigned>(tileGrid[row][column]) + kFirstTileCode;
-            file.put(static_cast<char>(code & 0xFFu));
-        }
-        file.put('\n');
+    const int descriptor = open(fileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        reportUnwritable(fileName);
+        return -1;
     }
-    file.flush();
-    if (!file) {
-        fprintf(stderr, "map file %s could not be written\n", fileName);
+    const int written = writeMap(descriptor, fileName);
+    // The last of the text may fail to reach the file only as it closes.
+    if (close(descriptor) != 0 && written == 0) {
+        reportUnwritable(fileName);
+        return -1;
+    }
+    return written;
+}
+
+int Map::writeMap(int descriptor, const char* fileName)
+{
+    if (!writeWhole(descriptor, mapText())) {
+        reportUnwritable(fileName);
         return -1;
     }
     printInfo("Written. closing\n");
-    file.close();
     return 0;
 }

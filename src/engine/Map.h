@@ -5,6 +5,7 @@
 /// Map: a fixed grid of tile numbers, its queries and its text file.
 
 #include <cstdint>
+#include <string>
 
 /// Cells per row of a Map; columns run from 0 (left) to 19.
 const int MAP_COLUMNS = 20;
@@ -12,6 +13,10 @@ const int MAP_COLUMNS = 20;
 const int MAP_ROWS = 11;
 /// The width and height of one cell, in pixels: the map covers 960 × 528 pixels.
 const int TILE_SIZE = 48;
+/// The width of the whole map in pixels, 960: sideways it repeats after this.
+const int MAP_WIDTH = MAP_COLUMNS * TILE_SIZE;
+/// The height of the whole map in pixels, 528.
+const int MAP_HEIGHT = MAP_ROWS * TILE_SIZE;
 
 /// A fixed 20 × 11 grid of tile numbers with solidity queries, one shared tile
 /// animation clock, and a one-character-per-cell text file.
@@ -63,13 +68,30 @@ public:
     /// skipped; a character below "A" gives 0 and a "negative tile at %i,%i" line on
     /// standard error. Prints "map loaded...." on standard output, restarts the tile
     /// animation and returns 0; or returns -1 with "map file %s is missing" on
-    /// standard error, the grid unchanged.
+    /// standard error, the grid unchanged. A read error (a failing disk) is no end
+    /// of the file: "map file %s could not be read: <reason>" on standard error, -1,
+    /// the grid unchanged.
     int loadMap(const char* fileName);
+
+    /// The text saveMap writes for the grid: 11 lines of 20 characters, each
+    /// followed by a line feed; the code of a cell is 65 plus its tile number,
+    /// kept to its lowest 8 bits.
+    std::string mapText();
+    /// saveMap into an open descriptor, from its current offset (of a new,
+    /// empty file, say): the same text and the same lines, fileName naming the
+    /// file in them. Returns 0, or -1 with errno set. The descriptor stays open
+    /// and the caller's; flushing it to disk is the caller's too.
+    int writeMap(int descriptor, const char* fileName);
+    /// loadMap from a descriptor of openRegularFile, read from its current offset:
+    /// the same lines, fileName naming the file in them; -1, a failed opening, is
+    /// a missing file. Returns 0, or -1 with errno set for a read error. When
+    /// damagedCells is given, it receives how many cells held no tile number (each
+    /// told by a "negative tile at" line). The descriptor stays open, the caller's.
+    int readMap(int descriptor, const char* fileName, int* damagedCells = nullptr);
 
 private:
     bool isInsideGrid(int x, int y);
     int tileAtPixel(float x, float y);
-    void readRow(const char* line, int length, int row);
 
     int32_t tileGrid[MAP_ROWS][MAP_COLUMNS];
     float tileAnimTime;

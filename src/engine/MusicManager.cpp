@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "InfoLines.h"
+#include "MediaFile.h"
 #include "NumberedFiles.h"
-#include "RegularFile.h"
 
 namespace {
 
@@ -46,11 +46,13 @@ int MusicManager::loadTrack(const char* path)
 {
     // A FIFO would hang the mixer's reader; it is refused the way the mixer
     // refuses a missing file.
-    if (!isRegularFile(path)) {
+    SDL_RWops* file = openMediaFile(path);
+    if (file == NULL) {
         reportCannotLoad(path, (std::string("Couldn't open '") + path + "'").c_str());
         return -1;
     }
-    Mix_Music* music = Mix_LoadMUS(path);
+    // The mixer reads the music from the file while it plays, and closes it with the music.
+    Mix_Music* music = Mix_LoadMUSType_RW(file, MUS_NONE, 1);
     if (music == NULL) {
         reportCannotLoad(path, SDL_GetError());
         return -1;

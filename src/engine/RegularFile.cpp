@@ -36,6 +36,20 @@ int openRegularFile(const char* path)
     return -1;
 }
 
+FILE* fopenRegularFile(const char* path)
+{
+    const int descriptor = openRegularFile(path);
+    if (descriptor < 0)
+        return NULL;
+    FILE* file = fdopen(descriptor, "rb");
+    if (file == NULL) {
+        const int failure = errno;
+        close(descriptor);
+        errno = failure;
+    }
+    return file;
+}
+
 bool isRegularFile(const char* path)
 {
     const int descriptor = openRegularFile(path);
@@ -45,13 +59,30 @@ bool isRegularFile(const char* path)
     return true;
 }
 
-RegularFileBuffer::RegularFileBuffer(const char* path) : descriptor(openRegularFile(path))
+bool writeWhole(int descriptor, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno != EINTR)
+            return false;
+        if (count > 0)
+            done += static_cast<size_t>(count);
+    }
+    return true;
+}
+
+RegularFileBuffer::RegularFileBuffer(const char* path) : descriptor(openRegularFile(path)), owned(true)
+{
+}
+
+RegularFileBuffer::RegularFileBuffer(int descriptor) : descriptor(descriptor), owned(false)
 {
 }
 
 RegularFileBuffer::~RegularFileBuffer()
 {
-    if (descriptor >= 0)
+    if (owned && descriptor >= 0)
         close(descriptor);
 }
 
@@ -63,7 +94,8 @@ RegularFileBuffer::int_type RegularFileBuffer::underflow()
     do
         count = read(descriptor, chunk, sizeof chunk);
     while (count < 0 && errno == EINTR);
-    // A read error ends the input like the end of the file does.
+    if (count < 0)
+        failure = errno;
     if (count <= 0)
         return traits_type::eof();
     setg(chunk, chunk, chunk + count);
@@ -71,6 +103,16 @@ RegularFileBuffer::int_type RegularFileBuffer::underflow()
 }
 
 RegularFileStream::RegularFileStream(const char* path) : std::istream(nullptr), file(path)
+{
+    attach();
+}
+
+RegularFileStream::RegularFileStream(int descriptor) : std::istream(nullptr), file(descriptor)
+{
+    attach();
+}
+
+void RegularFileStream::attach()
 {
     rdbuf(&file);
     if (!file.isOpen())

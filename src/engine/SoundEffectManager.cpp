@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "MediaFile.h"
 #include "NumberedFiles.h"
-#include "RegularFile.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ SoundEffectManager::SoundEffectManager(const char* directory)
 int SoundEffectManager::addSample(const char* path)
 {
     // A FIFO would hang the mixer's reader: only regular files are samples.
-    SDL_RWops* file = isRegularFile(path) ? SDL_RWFromFile(path, "rb") : NULL;
+    SDL_RWops* file = openMediaFile(path);
     if (file == NULL)
         return -1;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);

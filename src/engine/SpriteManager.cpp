@@ -3,13 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ImageTexture.h"
 #include "InfoLines.h"
 #include "NumberedFiles.h"
-#include "RegularFile.h"
-#include "SDL.h"
-#include "SDL_image.h"
-
-#include "TextureUpload.h"
 #include "UsageChecks.h"
 
 namespace {
@@ -43,24 +39,20 @@ SpriteManager::~SpriteManager()
 
 int SpriteManager::addSprite(const char* path)
 {
-    // Anything but a regular file counts as missing: a FIFO would hang the loader.
-    SDL_Surface* image = isRegularFile(path) ? IMG_Load(path) : NULL;
-    if (image == NULL) {
+    GLuint texture = 0;
+    switch (makeImageTexture(path, "SpriteManager", BlackPixels::Kept, texture)) {
+    case ImageTexture::NoImage:
         reportMissing(path);
         return -1;
-    }
-    if (!openGLWindowReadyFor("SpriteManager")) {
-        SDL_FreeSurface(image);
+    case ImageTexture::NoWindow:
         return -1;
-    }
-    GLuint* cell = new GLuint;
-    glGenTextures(1, cell);
-    if (!uploadMipmappedImage(image, *cell, BlackPixels::Kept)) {
+    case ImageTexture::NoMemory:
         fprintf(stderr, "FAIL %s, %i) New surface couldn't be created for %s. Likely cause: out of RAM\n", __FILE__, __LINE__, path);
         exit(1);
+    case ImageTexture::Made:
+        break;
     }
-    SDL_FreeSurface(image);
-    textureNames.push_back(cell);
+    textureNames.push_back(new GLuint(texture));
     return size() - 1;
 }
 

@@ -1,6 +1,22 @@
 #include "TextureUpload.h"
 
 #include <GL/glu.h>
+#include <cstring>
+#include <string>
+
+#include "MediaFile.h"
+#include "SDL_image.h"
+
+SDL_Surface* loadImageFile(const char* path)
+{
+    SDL_RWops* file = openMediaFile(path);
+    if (file == NULL)
+        return NULL;
+    // The name's extension tells the type, as IMG_Load has it: a TGA image has no signature.
+    const char* dot = strrchr(path, '.');
+    std::string type = dot != NULL ? dot + 1 : "";
+    return IMG_LoadTyped_RW(file, 1, dot != NULL ? &type[0] : NULL);
+}
 
 bool uploadMipmappedImage(SDL_Surface* image, GLuint texture, BlackPixels black)
 {

@@ -4,6 +4,10 @@
 #include "SDL.h"
 #include "SDL_opengl.h"
 
+// Loads the image file at path, a regular file opened once; NULL when it is
+// missing or holds no image the platform reads. The caller frees it.
+SDL_Surface* loadImageFile(const char* path);
+
 // What becomes of pure black pixels (0, 0, 0) when an image turns into a texture.
 enum class BlackPixels { Kept, Transparent };
 

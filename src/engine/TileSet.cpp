@@ -4,12 +4,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
 #include <sstream>
 
 #include "InfoLines.h"
 #include "Map.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -72,21 +72,20 @@ bool readTileListLine(const std::string& line, TileListLine& entry, std::string&
 TileSet::TileSet(const char* folder) : loaded(folder)
 {
     const std::string listPath = std::string(folder) + "/" + kListName;
-    std::error_code unused;
     // Only a plain file: a pipe by that name would hold the program up.
-    if (std::filesystem::is_regular_file(listPath, unused)) {
-        readList(folder, listPath);
+    RegularFileStream list(listPath.c_str());
+    if (list.isOpen()) {
+        readList(folder, listPath, list);
         return;
     }
+    if (errno != ENOENT)
+        fprintf(stderr, "FAIL) Tile list %s cannot be read: %s\n", listPath.c_str(), strerror(errno));
     for (int tile = 1; tile < loaded.size(); ++tile)
         frames[tile] = {tile};
 }
 
-void TileSet::readList(const std::string& folder, const std::string& listPath)
+void TileSet::readList(const std::string& folder, const std::string& listPath, RegularFileStream& list)
 {
-    std::ifstream list(listPath);
-    if (!list.is_open())
-        fprintf(stderr, "FAIL) Tile list %s cannot be read\n", listPath.c_str());
     std::string text, problem;
     TileListLine entry;
     for (int number = 1; std::getline(list, text); ++number) {
@@ -110,6 +109,8 @@ void TileSet::readList(const std::string& folder, const std::string& listPath)
         if (indices.empty())
             frames.erase(entry.tile); // the sprite manager has said which file is missing
     }
+    if (list.readError() != 0)
+        fprintf(stderr, "FAIL) Tile list %s cannot be read: %s\n", listPath.c_str(), strerror(list.readError()));
     printInfo("INFO) Tile list %s: %zu tiles\n", listPath.c_str(), frames.size());
 }
 

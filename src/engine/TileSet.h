@@ -12,6 +12,7 @@
 #include "SpriteManager.h"
 
 class Map;
+class RegularFileStream;
 
 /// One line of a tile list, as readTileListLine found it.
 struct TileListLine
@@ -64,7 +65,7 @@ public:
     SpriteManager& pictures() { return loaded; }
 
 private:
-    void readList(const std::string& folder, const std::string& listPath);
+    void readList(const std::string& folder, const std::string& listPath, RegularFileStream& list);
     int pictureIndex(const std::string& folder, const std::string& name);
 
     SpriteManager loaded;

@@ -6,9 +6,6 @@
 
 namespace {
 
-const int kMapWidth = MAP_COLUMNS * TILE_SIZE;
-const int kMapHeight = MAP_ROWS * TILE_SIZE;
-
 // Division that rounds down, so that pixel -1 lies in cell -1, not in cell 0.
 int floorDivide(int value, int divisor)
 {
@@ -42,10 +39,10 @@ void TileView::centreOn(float mapX)
 
 void TileView::scrollBy(int dx, int dy)
 {
-    left = (left + dx) % kMapWidth;
+    left = (left + dx) % MAP_WIDTH;
     if (left < 0)
-        left += kMapWidth;
-    top = std::clamp(top + dy, 0, std::max(0, kMapHeight - screenHeight));
+        left += MAP_WIDTH;
+    top = std::clamp(top + dy, 0, std::max(0, MAP_HEIGHT - screenHeight));
 }
 
 TileViewCell TileView::cellOf(int wideColumn, int row) const

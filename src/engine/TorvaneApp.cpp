@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "RegularFile.h"
 #include "SpriteManager.h"
 #include "UsageChecks.h"
 #include "VeskBitmapFont.h"
@@ -38,9 +39,7 @@ bool dispatchEvents(const TQ_EventFunction& onEvent, const TQ_QuitFunction& mayQ
 // Whether they can be read, the font says when it loads them.
 bool fontFilesAt(const std::string& family)
 {
-    std::error_code unused;
-    return std::filesystem::is_regular_file(family + ".tga", unused) &&
-           std::filesystem::is_regular_file(family + ".fnt", unused);
+    return isRegularFile((family + ".tga").c_str()) && isRegularFile((family + ".fnt").c_str());
 }
 
 // Where an installed kit keeps its font: the library knows the way from the

@@ -8,11 +8,10 @@
 #include <cstring>
 
 #include "SDL.h"
-#include "SDL_image.h"
 
+#include "ImageTexture.h"
 #include "InfoLines.h"
 #include "RegularFile.h"
-#include "TextureUpload.h"
 #include "UsageChecks.h"
 
 namespace {
@@ -60,7 +59,7 @@ void reportExtraTokens(size_t tokenCount, size_t allowed)
 // Reads one line into the line buffer, without its line feed and a carriage
 // return before it. A longer line is cut to what the buffer holds, so the rest
 // of it can never be taken for a line of its own. False on a read error.
-bool readLine(std::istream& in, char* buffer)
+bool readLine(RegularFileStream& in, char* buffer)
 {
     std::string line;
     std::getline(in, line);
@@ -71,7 +70,7 @@ bool readLine(std::istream& in, char* buffer)
         line.resize(kLineBufferSize - 1);
     }
     memcpy(buffer, line.c_str(), line.size() + 1);
-    return !in.bad();
+    return in.readError() == 0;
 }
 
 // Decimal digits as atoi takes them, held to the range of an int.
@@ -182,27 +181,21 @@ bool VeskBitmapFont::loadFiles(const char* imagePath, const char* definitionPath
 
 int VeskBitmapFont::loadBitmap(const char* path)
 {
-    SDL_Surface* image = isRegularFile(path) ? IMG_Load(path) : NULL;
-    if (image == NULL) {
+    GLuint texture = 0;
+    switch (makeImageTexture(path, "VeskBitmapFont", BlackPixels::Transparent, texture)) {
+    case ImageTexture::NoImage:
         fprintf(stderr, "FAIL) Image file %s not found\n", path);
         return -1;
-    }
-    if (!openGLWindowReadyFor("VeskBitmapFont")) {
-        SDL_FreeSurface(image);
+    case ImageTexture::NoWindow:
         return -1;
-    }
-    GLuint* cell = new GLuint;
-    glGenTextures(1, cell);
-    if (!uploadMipmappedImage(image, *cell, BlackPixels::Transparent)) {
-        // Nothing to upload: the unused name goes back and the image counts as unusable.
+    case ImageTexture::NoMemory:
+        // Nothing to upload: the image counts as unusable.
         fprintf(stderr, "FAIL) Conversion surface for %s couldn't be created. Likely cause: out of RAM\n", path);
-        glDeleteTextures(1, cell);
-        delete cell;
-        SDL_FreeSurface(image);
         return -1;
+    case ImageTexture::Made:
+        break;
     }
-    SDL_FreeSurface(image);
-    pages.push_back(cell);
+    pages.push_back(new GLuint(texture));
     return 0;
 }
 
@@ -210,21 +203,26 @@ int VeskBitmapFont::loadDefinition(const char* path)
 {
     // A folder, a FIFO or a device counts as missing.
     RegularFileStream file(path);
-    char line[kLineBufferSize];
-    if (!file.isOpen() || !readLine(file, line)) {
+    if (!file.isOpen()) {
         fprintf(stderr, "[%s] wasn't found\n", path);
         return -1;
     }
-    readLine(file, line);
-    setEnvironmentVars(line);
-    // good() rather than only the end of the file, so a read error ends the loop too.
-    while (file.good()) {
+    char line[kLineBufferSize];
+    bool readable = readLine(file, line) && readLine(file, line);
+    if (readable)
+        setEnvironmentVars(line);
+    while (readable && file.good()) {
         char charLine[kLineBufferSize];
-        readLine(file, charLine);
-        const FontCharacter glyph = generateCharacterFromLine(charLine);
+        readable = readLine(file, charLine);
+        const FontCharacter glyph = readable ? generateCharacterFromLine(charLine) : FontCharacter();
         if (glyph.id == kKerningId)
             break;
         storeCharacter(glyph);
+    }
+    // A read error is no end of the file: what was read so far is not the whole font.
+    if (!readable) {
+        fprintf(stderr, "FAIL) Font definition %s could not be read: %s\n", path, strerror(file.readError()));
+        return -1;
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <list>
 
+#include "GameScreen.h"
 #include "SDL.h"
 
 class Map;
@@ -10,10 +11,6 @@ class SpriteManager;
 class TorvaneActor;
 class TorvaneTimer;
 class VeskBitmapFont;
-
-// The game's window, in pixels.
-const int kScreenWidth = 640;
-const int kScreenHeight = 480;
 
 // Horizontal map coordinate shown at the screen's centre; kept for the whole run.
 extern float x;

@@ -4,12 +4,11 @@
 #include "SpriteManager.h"
 #include "TileView.h"
 
-float x = 350.0f;
+float x = kStartCentre;
 
 namespace {
 
 const float kWrapThreshold = 1310.0f;
-const float kMapWidth = MAP_COLUMNS * TILE_SIZE; // the map repeats every 960 pixels
 
 } // namespace
 
@@ -18,7 +17,7 @@ void CGame::drawBackground(float dt)
     // The same pace as the flying objects, so they keep their place against the landscape.
     x += pace() * dt;
     if (x > kWrapThreshold)
-        x -= kMapWidth;
+        x -= MAP_WIDTH; // the map repeats every 960 pixels
 
     TileView view(kScreenWidth, kScreenHeight);
     view.centreOn(x);

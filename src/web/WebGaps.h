@@ -5,6 +5,8 @@
 // SDL_image and WebGL lack what the desktop's have or do it differently. The
 // web sources beside this file fill the gaps; the engine and game stay as they are.
 
+#include <stdio.h>
+
 #include "SDL.h"
 #include "SDL_mixer.h"
 #include "SDL_opengl.h"
@@ -27,10 +29,10 @@ SDL_Surface* webCreateRGBSurface(Uint32 flags, int width, int height, int depth,
 void webReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels);
 #define glReadPixels webReadPixels
 
-// The browser's IMG_Load decodes through an HTML canvas and reads it back twice
-// per image; this one decodes straight into a surface's RGBA bytes.
-SDL_Surface* webImgLoad(const char* path);
-#define IMG_Load webImgLoad
+// The browser's SDL has no SDL_RWops over a stdio file; this one names the
+// file the stream reads, which the browser's SDL_mixer then reads by name.
+SDL_RWops* webRWFromFP(FILE* file, int autoclose);
+#define SDL_RWFromFP webRWFromFP
 
 // A frame ends at the swap: what the renderer still holds is drawn, then the swap
 // waits for the browser's next animation frame (and for the page to be shown);
@@ -55,6 +57,9 @@ int webMixAllocateChannels(int count);
 #define Mix_AllocateChannels webMixAllocateChannels
 void webMixCloseAudio(void);
 #define Mix_CloseAudio webMixCloseAudio
+// ... and has no Mix_LoadMUSType_RW; this one loads music as its Mix_LoadMUS_RW does.
+Mix_Music* webMixLoadMUSType_RW(SDL_RWops* file, Mix_MusicType type, int freeFile);
+#define Mix_LoadMUSType_RW webMixLoadMUSType_RW
 
 #ifdef __cplusplus
 }

@@ -1,7 +1,14 @@
+// The browser's image loading: the browser's IMG_Load decodes through an HTML
+// canvas and reads it back twice per image; this decodes straight into a
+// surface's RGBA bytes.
+
 #include <cstring>
 
+#include "RegularFile.h"
+#include "TextureUpload.h"
+
 extern "C" {
-unsigned char* stbi_load(const char* path, int* width, int* height, int* channels, int wantedChannels);
+unsigned char* stbi_load_from_file(FILE* file, int* width, int* height, int* channels, int wantedChannels);
 void stbi_image_free(void* pixels);
 }
 
@@ -11,12 +18,16 @@ const int kRgba = 4;
 
 } // namespace
 
-SDL_Surface* webImgLoad(const char* path)
+SDL_Surface* loadImageFile(const char* path)
 {
+    FILE* file = fopenRegularFile(path);
+    if (file == NULL)
+        return NULL;
     int width = 0;
     int height = 0;
     int channels = 0;
-    unsigned char* decoded = stbi_load(path, &width, &height, &channels, kRgba);
+    unsigned char* decoded = stbi_load_from_file(file, &width, &height, &channels, kRgba);
+    fclose(file);
     if (decoded == NULL)
         return NULL;
     // A software surface of the browser's SDL is always 4 bytes a pixel, R, G, B, A.

@@ -9,8 +9,21 @@
 #undef Mix_QuerySpec
 #undef Mix_AllocateChannels
 #undef Mix_CloseAudio
+#undef Mix_LoadMUSType_RW
+#undef SDL_RWFromFP
 
 namespace {
+
+const int kPathSize = 512;
+
+// The name under which the browser's file system keeps what a descriptor reads.
+EM_JS(int, descriptorPath, (int descriptor, char* buffer, int size), {
+    const stream = FS.getStream(descriptor);
+    if (!stream || lengthBytesUTF8(stream.path) >= size)
+        return 0;
+    stringToUTF8(stream.path, buffer, size);
+    return 1;
+});
 
 // What Mix_OpenAudio was asked for, while the device is open.
 struct OpenedDevice
@@ -58,4 +71,27 @@ void webMixCloseAudio()
     Mix_HaltMusic();
     Mix_CloseAudio();
     device.open = false;
+}
+
+// The engine opened the file once, a regular file; the browser's file system
+// keeps it in memory, where nobody else changes it, so the mixer reads it by
+// that name. Closed at once when asked to close it with the SDL_RWops.
+SDL_RWops* webRWFromFP(FILE* file, int autoclose)
+{
+    char path[kPathSize];
+    if (!descriptorPath(fileno(file), path, kPathSize))
+        return NULL;
+    SDL_RWops* named = SDL_RWFromFile(path, "rb");
+    if (named != NULL && autoclose)
+        fclose(file);
+    return named;
+}
+
+// The browser decodes music by its content and reads no more of the file after.
+Mix_Music* webMixLoadMUSType_RW(SDL_RWops* file, Mix_MusicType, int freeFile)
+{
+    Mix_Music* music = Mix_LoadMUS_RW(file);
+    if (freeFile)
+        SDL_FreeRW(file);
+    return music;
 }

@@ -319,6 +319,12 @@ TEST_F(Editor, EachViewPaintsAndPicksTheCellUnderThePointerWithTheRightPictures)
     for (const auto& entry : std::filesystem::directory_iterator(folder.file("data/examples/tiles")))
         if (entry.path().extension() == ".png")
             std::filesystem::copy_file(entry.path(), folder.file("unlisted/" + entry.path().filename().string()));
+    // The game's map with row 4 all tile 62, the greatest a map can hold.
+    Map greatest{};
+    greatest.loadMap(folder.file("data/map.dat").c_str());
+    for (int column = 0; column < MAP_COLUMNS; ++column)
+        greatest.setTileAt(column, 4, 62);
+    greatest.saveMap(folder.file("greatest.dat").c_str());
     const struct
     {
         const char* name;
@@ -329,6 +335,7 @@ TEST_F(Editor, EachViewPaintsAndPicksTheCellUnderThePointerWithTheRightPictures)
         bool placeholders;
     } views[] = {
         {"the game's view of its map", "data/map.dat", {}, kGameViewLeft, {3, 6}, {9, 4}, false},
+        {"tile 62 has a picture", "greatest.dat", {}, kGameViewLeft, {3, 4}, {9, 6}, false},
         {"the plain view of the tiles example's room, with its tile list", "data/examples/map.dat",
          {"--view", "plain", "--tiles", "data/examples/tiles"}, 0, {2, 1}, {5, 3}, false},
         {"the same without the list", "data/examples/map.dat", {"--view", "plain", "--tiles", "unlisted"}, 0,

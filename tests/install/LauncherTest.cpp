@@ -127,21 +127,25 @@ TEST_F(InstalledLauncher, KeepsThePlayersOwnFilesAndLinksRenewsItsOwnAndPassesOn
 TEST_F(InstalledLauncher, TwoFirstStartsAtOnceBothRun)
 {
     // cp as it copies to a new file: it sees the destination is not there,
-    // then creates it exclusively. Slowed down between the two, so that two
-    // launchers starting at once both copy the map at the same time.
+    // then creates it exclusively. In between it waits until the other
+    // launcher's cp has seen the same (each leaves its mark in a meeting
+    // folder), so that both always copy the map at the same time.
     const TestFolder tools;
-    tools.write("cp", "#!/bin/sh\n[ ! -e \"$2\" ] || exec /bin/cp \"$@\"\nsleep 0.3\nset -C\ncat \"$1\" >\"$2\"\n");
+    tools.write("cp", "#!/bin/sh\n[ ! -e \"$2\" ] || exec /bin/cp \"$@\"\ntouch \"$MEETING/$$\"\n"
+                      "for wait in $(seq 500); do [ $(ls \"$MEETING\" | wc -l) -lt 2 ] || break; sleep 0.02; done\n"
+                      "set -C\ncat \"$1\" >\"$2\"\n");
     fs::permissions(tools.file("cp"), fs::perms::owner_all);
     const std::string path = tools.path() + ":" + getenv("PATH");
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        const TestFolder fresh;
+        const TestFolder fresh, meeting;
         const ProgramEnvironment environment = {kNoDisplay[0], kNoDisplay[1], {"XDG_DATA_HOME", fresh.path()},
-                                                {"PATH", path}};
+                                                {"PATH", path}, {"MEETING", meeting.path()}};
         const std::unique_ptr<GameProcess> first = start(environment);
         const std::unique_ptr<GameProcess> second = start(environment);
         expectOnlyTheGamesWindowFailure(*first);
         expectOnlyTheGamesWindowFailure(*second);
+        EXPECT_EQ(std::distance(fs::directory_iterator(meeting.path()), {}), 2) << "both copied the map at once";
         EXPECT_TRUE(fs::is_regular_file(fresh.file("grubnosh/data/map.dat")));
         EXPECT_EQ(std::distance(fs::directory_iterator(fresh.file("grubnosh/data")), {}), 5) << "no temporary left";
     }

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "FileEffects.h"
 #include "Map.h"
 #include "MapFile.h"
 #include "TestFolder.h"
@@ -137,6 +138,27 @@ std::vector<std::string> leftovers(const TestFolder& folder)
     return found;
 }
 
+// A save's effects in the only order a crash cannot catch half done: each new
+// file on disk before it takes its name, and that name on disk (its folder
+// flushed) before the save is over; a map written in place only once its
+// backup is all on disk, and flushed after.
+void expectSafeOrder(const FileEffects& effects, const std::string& target, bool inPlace)
+{
+    using E = FileEffects;
+    const std::string folder = fs::path(target).parent_path(), backup = target + "~";
+    const auto inOrder = [](size_t earlier, size_t later) { return earlier < later && later != std::string::npos; };
+    const auto movedIn = [&](const std::string& file) {
+        EXPECT_TRUE(inOrder(effects.first(E::Flush, file), effects.first(E::Rename, file))) << file;
+        EXPECT_TRUE(inOrder(effects.first(E::Rename, file), effects.last(E::Flush, folder))) << file;
+    };
+    if (effects.first(E::Rename, backup) != std::string::npos)
+        movedIn(backup);
+    if (!inPlace)
+        return movedIn(target);
+    EXPECT_TRUE(inOrder(effects.last(E::Flush, folder), effects.first(E::Write, target))) << "the backup first";
+    EXPECT_TRUE(inOrder(effects.last(E::Write, target), effects.last(E::Flush, target))) << "then the map, flushed";
+}
+
 struct SaveCase
 {
     const char* shape;
@@ -147,9 +169,34 @@ struct SaveCase
     StatusKind saved;
     // Checks what the folder holds after the save; the saved status comes along.
     std::function<void(const TestFolder&, const Status&)> check;
+    // Changes the file between the load and the save, which is then refused once.
+    std::function<void(const TestFolder&)> changeOnDisk = nullptr;
 };
 
+std::string plainMap(const TestFolder& folder)
+{
+    folder.write("map.dat", cleanRows());
+    return folder.file("map.dat");
+}
+
 const std::vector<SaveCase> kSaveCases = {
+    {"a plain map: on disk before it takes its name, the name on disk before the save is over", plainMap,
+     StatusKind::Info, false, StatusKind::Saved,
+     [](const TestFolder& folder, const Status&) { EXPECT_EQ(folder.read("map.dat"), kSaved); }},
+    {"changed on disk since the load: refused, then saved over, the change kept as the backup", plainMap,
+     StatusKind::Info, false, StatusKind::Saved,
+     [](const TestFolder& folder, const Status& saved) {
+         EXPECT_EQ(folder.read("map.dat"), kSaved);
+         EXPECT_EQ(folder.read("map.dat~"), kCommented);
+         EXPECT_NE(saved.text.find("changed"), std::string::npos) << saved.text;
+     },
+     [](const TestFolder& folder) { folder.write("map.dat", kCommented); }},
+    {"a read error: said, and never written over",
+     [](const TestFolder&) { return std::string("/proc/self/mem"); },
+     StatusKind::Error, false, StatusKind::Error,
+     [](const TestFolder&, const Status& saved) {
+         EXPECT_NE(saved.text.find("could not be read"), std::string::npos) << saved.text;
+     }},
     {"through a symbolic link: the target saved, the link kept",
      [](const TestFolder& folder) {
          folder.write("real/target.dat", cleanRows());
@@ -264,14 +311,22 @@ TEST(EditorMapFile, SavesRespectLinksOwnersAndModesAndLeaveNothingHalfDone)
         SCOPED_TRACE(test.shape);
         TestFolder folder;
         Map map{};
-        MapFile file(test.prepare(folder));
+        const std::string path = test.prepare(folder);
+        MapFile file(path);
         EXPECT_EQ(file.load(map).kind, test.opened);
         map.setTileAt(0, 0, 5);
+        if (test.changeOnDisk) {
+            test.changeOnDisk(folder);
+            EXPECT_EQ(file.save(map).kind, StatusKind::Error) << "not at the first asking";
+        }
         std::unique_ptr<FullDisk> full(test.diskFull ? new FullDisk : nullptr);
+        FileEffects effects;
         const Status saved = file.save(map);
         full.reset();
         EXPECT_EQ(saved.kind, test.saved) << saved.text;
         test.check(folder, saved);
+        if (saved.kind == StatusKind::Saved)
+            expectSafeOrder(effects, fs::canonical(path), saved.text.find("in place") != std::string::npos);
         EXPECT_EQ(leftovers(folder), std::vector<std::string>{});
     }
     umask(oldMask);

@@ -244,16 +244,24 @@ TEST_F(MapFile, MissingRowsAtTheEndReadAsEmptyLines)
     EXPECT_EQ(out, loaded);
 }
 
-TEST_F(MapFile, AMissingFileLeavesTheMapAndItsAnimationAlone)
+TEST_F(MapFile, AMissingOrUnreadableFileLeavesTheMapAndItsAnimationAloneAndSaysWhy)
 {
     map.setTileAt(2, 2, 7);
     map.updateTileAnimation(0.15f);
-    const std::string path = folder.file("nothing.dat");
-    EXPECT_EQ(loadPath(path), -1);
-    EXPECT_EQ(err, std::vector<std::string>{"map file " + path + " is missing"});
-    EXPECT_EQ(out, none);
-    EXPECT_EQ(map.getTileAt(2, 2), 7);
-    EXPECT_EQ(map.getTileFrame(), 1);
+    const std::string missing = folder.file("nothing.dat");
+    // Reading this regular file fails at its first byte, as a failing disk does.
+    const std::string failing = "/proc/self/mem";
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "map file " + missing + " is missing"},
+        {failing, "map file " + failing + " could not be read: Input/output error"},
+    };
+    for (const auto& [path, message] : cases) {
+        EXPECT_EQ(loadPath(path), -1) << path;
+        EXPECT_EQ(err, std::vector<std::string>{message});
+        EXPECT_EQ(out, none);
+        EXPECT_EQ(map.getTileAt(2, 2), 7);
+        EXPECT_EQ(map.getTileFrame(), 1);
+    }
 }
 
 TEST_F(MapFile, SavingAndLoadingKeepsTileNumbersZeroTo62)

@@ -101,6 +101,7 @@ TEST_F(TileContent, EveryVisibleCellHasAPictureOfTheRightSize)
     int loadable = 0;
     while (Surface(loadTile(loadable)))
         ++loadable;
+    EXPECT_GT(loadable, 62) << "every tile number a map can hold has a picture";
     for (int row = 0; row < kVisibleRows; ++row) {
         for (int column = 0; column < MAP_COLUMNS; ++column) {
             const int tile = map.getTileAt(column, row);
