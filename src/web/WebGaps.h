@@ -13,8 +13,10 @@
 extern "C" {
 #endif
 
-// Indexed by key symbol, as on the desktop; the runtime keeps it up to date.
-Uint8* SDL_GetKeyState(int* numkeys);
+// Indexed by key symbol, as on the desktop, and up to date with the key events;
+// the browser's never says how many keys it holds (SDLK_LAST, as on the desktop).
+Uint8* webGetKeyState(int* numkeys);
+#define SDL_GetKeyState webGetKeyState
 
 // The browser's SDL gives every software surface 4 bytes a pixel, whatever depth
 // is asked for; this one keeps a 24-bit surface 24 bits deep, as the desktop does.
