@@ -16,7 +16,10 @@ namespace {
 
 // Sets up what the page and the frame loop share: the hidden-time account, and
 // Module.sendKey, through which the page's own controls (touch, pointer, pad,
-// buttons) press keys in the runtime's SDL as its keyboard handler would.
+// buttons) press keys in the runtime's SDL as its keyboard handler would. The
+// runtime wakes its audio at a key, a click or a touch of its own, which the
+// page's controls take before it, so a key they press wakes it too (where the
+// browser lets that moment start sound: a pad, for one, may have to wait).
 // A page counts as hidden until its first animation frame after it is shown
 // again, which may come a good while later.
 EM_JS(void, watchPage, (), {
@@ -36,7 +39,12 @@ EM_JS(void, watchPage, (), {
         else if (watch.hiddenSince === null)
             watch.hiddenSince = Date.now();
     });
-    Module.sendKey = (type, keyCode) => SDL.receiveEvent({ type: type, keyCode: keyCode, preventDefault: () => {} });
+    Module.sendKey = (type, keyCode) => {
+        const audio = SDL.audioContext;
+        if (audio && audio.state === 'suspended')
+            audio.resume().catch(() => {});
+        SDL.receiveEvent({ type: type, keyCode: keyCode, preventDefault: () => {} });
+    };
 });
 
 // Milliseconds the page has spent hidden so far, the current stretch included.
