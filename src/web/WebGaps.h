@@ -35,14 +35,15 @@ SDL_Surface* webImgLoad(const char* path);
 #define IMG_Load webImgLoad
 
 // A frame ends at the swap: what the renderer still holds is drawn, then the swap
-// waits for the browser's next animation frame (and for the page to be shown);
-// the zero delay after it then waits no more.
+// waits for the browser's next animation frame (and for the page to be shown
+// and to have its picture); the zero delay after it then waits no more.
 void webSwapBuffers(void);
 #define SDL_GL_SwapBuffers webSwapBuffers
 void webDelay(Uint32 milliseconds);
 #define SDL_Delay webDelay
 
-// Milliseconds as SDL counts them, less the time the page spent hidden.
+// Milliseconds as SDL counts them, less the time the page spent hidden or
+// without its picture.
 Uint32 webGetTicks(void);
 #define SDL_GetTicks webGetTicks
 

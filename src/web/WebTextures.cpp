@@ -1,6 +1,7 @@
 // The engine's textures in the browser: its images gathered into pages, its
 // texture names mapped to regions of them, and glGenTextures, glDeleteTextures,
-// glBindTexture and glTexParameteri on those names.
+// glBindTexture and glTexParameteri on those names. Each page keeps its pixels,
+// so that its texture can be made again after a lost context.
 
 #include "WebTextures.h"
 
@@ -11,6 +12,7 @@
 
 #include <webgl/webgl1.h>
 
+#include "WebContextLoss.h"
 #include "WebRenderer.h"
 #include "WebWarnings.h"
 
@@ -28,6 +30,7 @@ const int kWhiteSide = 2;
 
 struct Page {
     GLuint name = 0;
+    int generation = 0; // of the context that `name` was made in
     int width = 0;
     int height = 0;
     std::vector<unsigned char> pixels; // R, G, B, A, the top row first
@@ -70,9 +73,9 @@ Atlas& atlas()
     return state;
 }
 
-// Makes the page's texture, bound, from the pixels it keeps: initialised whole,
-// so that no browser has to clear it lazily. Clamped, which WebGL asks of a
-// page whose sides are not powers of two.
+// Makes the page's texture in the current context, bound, from the pixels it
+// keeps: initialised whole, so that no browser has to clear it lazily. Clamped,
+// which WebGL asks of a page whose sides are not powers of two.
 void makeTexture(Page& page)
 {
     emscripten_glGenTextures(1, &page.name);
@@ -83,11 +86,16 @@ void makeTexture(Page& page)
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    page.generation = webContextGeneration();
 }
 
+// Binds the page's texture, made again first if its context has been lost since.
 void bindPage(Page& page)
 {
-    emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
+    if (page.generation == webContextGeneration())
+        emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
+    else
+        makeTexture(page);
 }
 
 int newPage(int width, int height)
@@ -194,7 +202,8 @@ void webUsePage(int index)
     bindPage(atlas().pages[index]);
 }
 
-// A name stands for a region of a page, so it needs no texture of WebGL's.
+// A name stands for a region of a page, so it needs no texture of WebGL's (nor
+// a context to make one in, which a lost one would refuse).
 void glGenTextures(GLsizei count, GLuint* names)
 {
     for (GLsizei i = 0; i < count; ++i)
