@@ -13,8 +13,9 @@
 extern "C" {
 #endif
 
-// Indexed by key symbol, as on the desktop, and up to date with the key events;
-// the browser's never says how many keys it holds (SDLK_LAST, as on the desktop).
+// Indexed by key symbol, as on the desktop, and up to date with the key events.
+// The runtime's own leaves the number of keys unsaid, which a bounded read
+// takes for none; this one says SDLK_LAST, as the desktop does.
 Uint8* webGetKeyState(int* numkeys);
 #define SDL_GetKeyState webGetKeyState
 
