@@ -30,8 +30,14 @@ struct TorvaneColour
 const float TQ_LONGEST_FRAME = 0.1f;
 
 /// The rest, in milliseconds, that TQ_run takes after each frame, so that a
-/// program leaves the processor to others.
+/// program leaves the processor to others. None in the browser, where showing
+/// the frame already hands the processor back until the display's next frame,
+/// and a rest on top would miss frames on displays faster than 100 Hz.
+#ifdef __EMSCRIPTEN__
+const int TQ_FRAME_REST = 0;
+#else
 const int TQ_FRAME_REST = 10;
+#endif
 
 /// Opens a window of width × height pixels with its OpenGL context, sets the
 /// engine's 2D state (TQ_initSDL, then TQ_initGL) and the caption.

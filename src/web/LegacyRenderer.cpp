@@ -1,11 +1,11 @@
 // The browser's general OpenGL emulation as the renderer, kept to measure the
 // batched one against (GRUBNOSH_WEB_RENDERER=legacy). It draws every quad at
-// its glEnd, so nothing waits to be flushed.
+// its glEnd, so nothing waits to be flushed. It does not ask for a lost WebGL
+// context back: the emulation makes its buffers once and caches its shaders
+// inside the runtime, where nothing outside can make them again, so its page
+// goes on saying that the picture is gone.
 
 #include "WebRenderer.h"
-
-#define GL_GLEXT_PROTOTYPES
-#include <GL/glext.h>
 
 namespace {
 
@@ -24,11 +24,9 @@ void webStoreTexture(GLuint texture, int width, int height, const unsigned char*
 {
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    // WebGL builds mips only for power-of-two sides, and samples any other
-    // texture only when it is clamped; the desktop would have resampled it.
-    if (isPowerOfTwo(width) && isPowerOfTwo(height)) {
-        glGenerateMipmap(GL_TEXTURE_2D);
-    } else {
+    // WebGL samples a texture whose sides are not powers of two only when it is
+    // clamped; the desktop would have resampled it.
+    if (!isPowerOfTwo(width) || !isPowerOfTwo(height)) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     }

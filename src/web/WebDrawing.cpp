@@ -1,12 +1,14 @@
 // The engine's immediate-mode drawing in the browser: glBegin and glEnd with
 // corners, texture coordinates and colours, the capabilities and blend function
 // they are drawn with, and clearing. Corners are transformed here and gathered
-// into runs of quads, each run one WebGL draw.
+// into runs of quads, each run one WebGL draw. All of it is kept here, so a
+// context handed back after a loss draws as the lost one did.
 
 #include <algorithm>
 
 #include <webgl/webgl1.h>
 
+#include "WebContextLoss.h"
 #include "WebMatrices.h"
 #include "WebQuadBatch.h"
 #include "WebRenderer.h"
@@ -29,6 +31,10 @@ struct Drawing {
     Affine2D transform;
     TextureRegion region;
     QuadBatch batch;
+    // What glClear fills with, and the context it was last handed to.
+    GLfloat clearColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    GLfloat clearDepth = 1.0f;
+    int clearGeneration = 0;
 };
 
 Drawing& drawing()
@@ -134,11 +140,26 @@ void glBlendFunc(GLenum source, GLenum destination)
 void glClear(GLbitfield mask)
 {
     webFlushDrawing();
+    Drawing& state = drawing();
+    if (state.clearGeneration != webContextGeneration()) {
+        const GLfloat* colour = state.clearColour;
+        emscripten_glClearColor(colour[0], colour[1], colour[2], colour[3]);
+        emscripten_glClearDepthf(state.clearDepth);
+        state.clearGeneration = webContextGeneration();
+    }
     emscripten_glClear(mask);
+}
+
+void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
+{
+    const GLfloat colour[] = {red, green, blue, alpha};
+    std::copy(colour, colour + 4, drawing().clearColour);
+    emscripten_glClearColor(red, green, blue, alpha);
 }
 
 // WebGL takes the depth as a float; the engine clears it to 1.0.
 void glClearDepth(GLclampd depth)
 {
-    emscripten_glClearDepthf(static_cast<GLfloat>(depth));
+    drawing().clearDepth = static_cast<GLfloat>(depth);
+    emscripten_glClearDepthf(drawing().clearDepth);
 }

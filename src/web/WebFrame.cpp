@@ -1,8 +1,9 @@
 // The browser's side of the frame loop. A program's frame ends at the buffer
 // swap, which hands the browser its turn until the next animation frame: one
-// frame per display refresh, and none at all while the page is hidden. The
-// clock the engine reads stops while the page is hidden, so the first frame
-// after it comes back has an ordinary frame time.
+// frame per display refresh, and none at all while the page is hidden or its
+// picture lost (the browser has taken its WebGL context, until it hands it
+// back). The clock the engine reads stops meanwhile, so the first frame after
+// the page comes back has an ordinary frame time.
 
 #include <emscripten.h>
 
@@ -16,27 +17,56 @@ namespace {
 
 // Sets up what the page and the frame loop share: the hidden-time account, and
 // Module.sendKey, through which the page's own controls (touch, pointer, pad,
-// buttons) press keys in the runtime's SDL as its keyboard handler would.
-// A page counts as hidden until its first animation frame after it is shown
-// again, which may come a good while later.
+// buttons) press keys in the runtime's SDL as its keyboard handler would. The
+// runtime wakes its audio at a key, a click or a touch of its own, which the
+// page's controls take before it, so a key they press wakes it too (where the
+// browser lets that moment start sound: a pad, for one, may have to wait).
+// A page whose picture is lost counts as hidden, and a page counts as hidden
+// until its first animation frame after it is back, which may come a good while
+// later. Frames waiting for its return (`waiting`) go on then.
 EM_JS(void, watchPage, (), {
     const watch = Module.pageWatch = {
         hiddenFor: 0,
-        hiddenSince: document.hidden ? Date.now() : null,
+        hiddenSince: null,
+        pictureLost: false,
+        waiting: [],
+        away: () => document.hidden || watch.pictureLost,
+        leave: () => {
+            if (watch.hiddenSince === null)
+                watch.hiddenSince = Date.now();
+        },
         resume: () => {
-            if (watch.hiddenSince !== null && !document.hidden) {
+            if (watch.hiddenSince !== null && !watch.away()) {
                 watch.hiddenFor += Date.now() - watch.hiddenSince;
                 watch.hiddenSince = null;
             }
         },
-    };
-    document.addEventListener('visibilitychange', () => {
-        if (!document.hidden)
+        comeBack: () => {
+            if (watch.away())
+                return;
             requestAnimationFrame(watch.resume);
-        else if (watch.hiddenSince === null)
-            watch.hiddenSince = Date.now();
-    });
-    Module.sendKey = (type, keyCode) => SDL.receiveEvent({ type: type, keyCode: keyCode, preventDefault: () => {} });
+            watch.waiting.splice(0).forEach((frame) => frame());
+        },
+    };
+    if (watch.away())
+        watch.leave();
+    document.addEventListener('visibilitychange', () => (document.hidden ? watch.leave() : watch.comeBack()));
+    if (Module.canvas) {
+        Module.canvas.addEventListener('webglcontextlost', () => {
+            watch.pictureLost = true;
+            watch.leave();
+        });
+        Module.canvas.addEventListener('webglcontextrestored', () => {
+            watch.pictureLost = false;
+            watch.comeBack();
+        });
+    }
+    Module.sendKey = (type, keyCode) => {
+        const audio = SDL.audioContext;
+        if (audio && audio.state === 'suspended')
+            audio.resume().catch(() => {});
+        SDL.receiveEvent({ type: type, keyCode: keyCode, preventDefault: () => {} });
+    };
 });
 
 // Milliseconds the page has spent hidden so far, the current stretch included.
@@ -46,13 +76,14 @@ EM_JS(double, hiddenMilliseconds, (), {
 });
 
 // Unwinds the program until the browser's next animation frame, waiting first
-// for the page to be shown if it is hidden; the page then reads its once-a-frame
-// input (Module.beforeFrame) and the program goes on inside that frame.
+// for the page to come back if it is hidden or its picture lost; the page then
+// reads its once-a-frame input (Module.beforeFrame) and the program goes on
+// inside that frame.
 EM_JS(void, webWaitForFrame, (), {
     Asyncify.handleSleep((wakeUp) => {
         const frame = () => requestAnimationFrame(() => {
-            if (document.hidden)
-                return document.addEventListener('visibilitychange', frame, { once: true });
+            if (Module.pageWatch.away())
+                return Module.pageWatch.waiting.push(frame);
             Module.pageWatch.resume();
             if (Module.beforeFrame)
                 Module.beforeFrame();

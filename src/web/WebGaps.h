@@ -15,8 +15,11 @@
 extern "C" {
 #endif
 
-// Indexed by key symbol, as on the desktop; the runtime keeps it up to date.
-Uint8* SDL_GetKeyState(int* numkeys);
+// Indexed by key symbol, as on the desktop, and up to date with the key events.
+// The runtime's own leaves the number of keys unsaid, which a bounded read
+// takes for none; this one says SDLK_LAST, as the desktop does.
+Uint8* webGetKeyState(int* numkeys);
+#define SDL_GetKeyState webGetKeyState
 
 // The browser's SDL gives every software surface 4 bytes a pixel, whatever depth
 // is asked for; this one keeps a 24-bit surface 24 bits deep, as the desktop does.
@@ -35,14 +38,15 @@ SDL_RWops* webRWFromFP(FILE* file, int autoclose);
 #define SDL_RWFromFP webRWFromFP
 
 // A frame ends at the swap: what the renderer still holds is drawn, then the swap
-// waits for the browser's next animation frame (and for the page to be shown);
-// the zero delay after it then waits no more.
+// waits for the browser's next animation frame (and for the page to be shown
+// and to have its picture); the zero delay after it then waits no more.
 void webSwapBuffers(void);
 #define SDL_GL_SwapBuffers webSwapBuffers
 void webDelay(Uint32 milliseconds);
 #define SDL_Delay webDelay
 
-// Milliseconds as SDL counts them, less the time the page spent hidden.
+// Milliseconds as SDL counts them, less the time the page spent hidden or
+// without its picture.
 Uint32 webGetTicks(void);
 #define SDL_GetTicks webGetTicks
 

@@ -5,6 +5,7 @@
 
 #include <webgl/webgl1.h>
 
+#include "WebContextLoss.h"
 #include "WebTextures.h"
 
 namespace {
@@ -153,13 +154,15 @@ void QuadBatch::flush()
     corners.clear();
 }
 
-// Built at the first draw, when the page's WebGL context surely exists; a
-// failure is reported once and leaves the screen undrawn.
+// Built at the first draw, when the page's WebGL context surely exists, and
+// again at the first after a lost context; a failure is reported once and
+// leaves the screen undrawn.
 bool QuadBatch::prepareGpu()
 {
-    if (gpuTried)
+    if (gpuGeneration == webContextGeneration())
         return gpuReady;
-    gpuTried = true;
+    gpuGeneration = webContextGeneration();
+    gpuReady = false;
     if (!useProgram())
         return false;
     GLuint buffers[2];

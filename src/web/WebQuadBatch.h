@@ -46,7 +46,7 @@ private:
 
     std::vector<Vertex> corners;
     DrawState state;
-    bool gpuTried = false;
+    int gpuGeneration = -1; // of the context the program and buffers were made in; none yet
     bool gpuReady = false;
 };
 

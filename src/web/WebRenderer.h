@@ -12,7 +12,7 @@
 void webFlushDrawing();
 
 // Gives `texture` an image of `width` x `height` pixels, R, G, B, A bytes with
-// the top row first, and builds its mipmaps. The bytes stay the caller's.
+// the top row first, filtered linearly both ways. The bytes stay the caller's.
 void webStoreTexture(GLuint texture, int width, int height, const unsigned char* rgba);
 
 #endif

@@ -1,6 +1,7 @@
 // The engine's textures in the browser: its images gathered into pages, its
-// texture names mapped to regions of them, and glBindTexture and
-// glTexParameteri on those names.
+// texture names mapped to regions of them, and glGenTextures, glDeleteTextures,
+// glBindTexture and glTexParameteri on those names. Each page keeps its pixels,
+// so that its texture can be made again after a lost context.
 
 #include "WebTextures.h"
 
@@ -11,31 +12,32 @@
 
 #include <webgl/webgl1.h>
 
+#include "WebContextLoss.h"
 #include "WebRenderer.h"
 #include "WebWarnings.h"
 
 namespace {
 
-// Images up to this side share pages of kPageSide; a larger one gets a page of
-// its own, of the next power-of-two size, which WebGL needs for mipmaps.
+// Images up to this side share pages of kPageSide; a larger one gets a page of its own.
 const int kGatherLimit = 256;
 const int kPageSide = 1024;
-// Around each shared image: copies of its opposite edges, so that linear
+// Around each image: a texel of copies of its opposite edges, so that linear
 // filtering at an edge mixes what the desktop's repeating texture mixes and
-// never a neighbour; 8 leaves a texel of them in the eighth-size mipmap.
-const int kPadding = 8;
+// never a neighbour. Linear filtering samples no mipmaps, so none are made.
+const int kPadding = 1;
 const int kRgba = 4;
 const int kWhiteSide = 2;
 
 struct Page {
     GLuint name = 0;
+    int generation = 0; // of the context that `name` was made in
     int width = 0;
     int height = 0;
+    std::vector<unsigned char> pixels; // R, G, B, A, the top row first
     // Shelf packing: cells fill a row left to right, the next row starts under the tallest.
     int shelfX = 0;
     int shelfY = 0;
     int shelfHeight = 0;
-    bool mipmapsStale = false;
 
     // Room for a cell: its top-left corner, or false when the page is full.
     bool place(int cellWidth, int cellHeight, int& x, int& y)
@@ -62,6 +64,7 @@ struct Atlas {
     GLuint bound = 0;
     TextureRegion white;
     bool whiteStored = false;
+    GLuint lastName = 0; // the engine's texture names are the atlas's own
 };
 
 Atlas& atlas()
@@ -70,12 +73,29 @@ Atlas& atlas()
     return state;
 }
 
-int nextPowerOfTwo(int side)
+// Makes the page's texture in the current context, bound, from the pixels it
+// keeps: initialised whole, so that no browser has to clear it lazily. Clamped,
+// which WebGL asks of a page whose sides are not powers of two.
+void makeTexture(Page& page)
 {
-    int power = 1;
-    while (power < side)
-        power *= 2;
-    return power;
+    emscripten_glGenTextures(1, &page.name);
+    emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
+    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, page.width, page.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                            page.pixels.data());
+    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    page.generation = webContextGeneration();
+}
+
+// Binds the page's texture, made again first if its context has been lost since.
+void bindPage(Page& page)
+{
+    if (page.generation == webContextGeneration())
+        emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
+    else
+        makeTexture(page);
 }
 
 int newPage(int width, int height)
@@ -83,12 +103,9 @@ int newPage(int width, int height)
     Page page;
     page.width = width;
     page.height = height;
-    emscripten_glGenTextures(1, &page.name);
-    emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
-    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, NULL);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    atlas().pages.push_back(page);
+    page.pixels.assign(static_cast<size_t>(width) * height * kRgba, 0);
+    makeTexture(page);
+    atlas().pages.push_back(std::move(page));
     return static_cast<int>(atlas().pages.size()) - 1;
 }
 
@@ -125,23 +142,26 @@ std::vector<unsigned char> framed(const unsigned char* rgba, int width, int heig
 
 TextureRegion storeImage(int width, int height, const unsigned char* rgba)
 {
-    const bool gathered = width <= kGatherLimit && height <= kGatherLimit;
-    const int padding = gathered ? kPadding : 0;
+    const int cellWidth = width + 2 * kPadding;
+    const int cellHeight = height + 2 * kPadding;
     int x = 0;
     int y = 0;
-    const int index = gathered ? sharedPageWithRoom(width + 2 * padding, height + 2 * padding, x, y)
-                               : newPage(nextPowerOfTwo(width), nextPowerOfTwo(height));
+    const int index = width <= kGatherLimit && height <= kGatherLimit ? sharedPageWithRoom(cellWidth, cellHeight, x, y)
+                                                                      : newPage(cellWidth, cellHeight);
     Page& page = atlas().pages[index];
-    const std::vector<unsigned char> cell = framed(rgba, width, height, padding);
-    emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
-    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width + 2 * padding, height + 2 * padding, GL_RGBA,
-                               GL_UNSIGNED_BYTE, cell.data());
-    page.mipmapsStale = true;
+    const std::vector<unsigned char> cell = framed(rgba, width, height, kPadding);
+    const size_t rowBytes = static_cast<size_t>(cellWidth) * kRgba;
+    for (int row = 0; row < cellHeight; ++row) {
+        unsigned char* pageRow = &page.pixels[((static_cast<size_t>(y) + row) * page.width + x) * kRgba];
+        memcpy(pageRow, &cell[row * rowBytes], rowBytes);
+    }
+    bindPage(page);
+    emscripten_glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, cellWidth, cellHeight, GL_RGBA, GL_UNSIGNED_BYTE, cell.data());
 
     TextureRegion region;
     region.page = index;
-    region.u0 = static_cast<float>(x + padding) / page.width;
-    region.v0 = static_cast<float>(y + padding) / page.height;
+    region.u0 = static_cast<float>(x + kPadding) / page.width;
+    region.v0 = static_cast<float>(y + kPadding) / page.height;
     region.du = static_cast<float>(width) / page.width;
     region.dv = static_cast<float>(height) / page.height;
     return region;
@@ -179,12 +199,22 @@ TextureRegion webDrawingRegion(bool texturing)
 
 void webUsePage(int index)
 {
-    Page& page = atlas().pages[index];
-    emscripten_glBindTexture(GL_TEXTURE_2D, page.name);
-    if (page.mipmapsStale) {
-        emscripten_glGenerateMipmap(GL_TEXTURE_2D);
-        page.mipmapsStale = false;
-    }
+    bindPage(atlas().pages[index]);
+}
+
+// A name stands for a region of a page, so it needs no texture of WebGL's (nor
+// a context to make one in, which a lost one would refuse).
+void glGenTextures(GLsizei count, GLuint* names)
+{
+    for (GLsizei i = 0; i < count; ++i)
+        names[i] = ++atlas().lastName;
+}
+
+// The names' regions are forgotten; their room in the pages stays taken.
+void glDeleteTextures(GLsizei count, const GLuint* names)
+{
+    for (GLsizei i = 0; i < count; ++i)
+        atlas().regions.erase(names[i]);
 }
 
 void glBindTexture(GLenum target, GLuint texture)

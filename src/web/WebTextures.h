@@ -19,7 +19,7 @@ struct TextureRegion {
 // image (which OpenGL draws untextured too).
 TextureRegion webDrawingRegion(bool texturing);
 
-// Binds a page for drawing, its mipmaps brought up to date.
+// Binds a page for drawing, its texture made again first if the context was lost since.
 void webUsePage(int page);
 
 #endif

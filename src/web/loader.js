@@ -106,16 +106,20 @@
         });
     }
 
-    // The panel over a program's picture, as the site's pages lay it out: #panel
-    // with #message, #progress and #again, which loads the page afresh.
+    // The panel over a program's picture (#canvas), as the site's pages lay it
+    // out: #panel with #message, #progress and #again, which loads the page afresh.
     // `show(text, ended)` puts a text on it, with the button once the program has
     // ended; `hide()` and `progress(loaded, total)` serve startProgram's page; and
     // `lacksWebGL(what)` is true, after saying so, when the browser has no WebGL,
-    // without which `what` ('This game') draws nothing.
+    // without which `what` ('This game') draws nothing. While the browser has
+    // taken the picture away (a lost WebGL context), the panel says so.
     window.programPanel = function () {
-        const [panel, message, progress, again] = ['panel', 'message', 'progress', 'again'].map((id) => document.getElementById(id));
+        const [panel, message, progress, again, canvas] =
+            ['panel', 'message', 'progress', 'again', 'canvas'].map((id) => document.getElementById(id));
         again.addEventListener('click', () => location.reload());
+        let sayingLost = false;
         const show = (text, ended) => {
+            sayingLost = false;
             message.textContent = text;
             progress.hidden = true;
             again.hidden = !ended;
@@ -130,10 +134,18 @@
                  'Try a current browser with hardware acceleration enabled.', false);
             return true;
         };
+        const hide = () => { panel.hidden = true; };
+        // Only over a running program's picture: a start or an end says more.
+        canvas.addEventListener('webglcontextlost', () => {
+            if (!panel.hidden) return;
+            show('The browser has taken the picture away. Everything waits until it hands it back.', false);
+            sayingLost = true;
+        });
+        canvas.addEventListener('webglcontextrestored', () => { if (sayingLost) hide(); });
         return {
             show,
             lacksWebGL,
-            hide: () => { panel.hidden = true; },
+            hide,
             progress: (loaded, total) => {
                 if (total > 0) { progress.max = total; progress.value = loaded; }
             },

@@ -213,5 +213,5 @@ async function assertHoldLifts(page, shots, press, release) {
 
 module.exports = {
     serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, reopenOffline, canvasImage, pigTop,
-    lifeIcons, assertHoldLifts,
+    lifeIcons, assertHoldLifts, isPink,
 };

@@ -9,7 +9,7 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {
-    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, reopenOffline, canvasImage,
+    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, reopenOffline, canvasImage, isPink,
 } = require('./browser');
 
 const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
@@ -168,6 +168,37 @@ test('the audio page is silent until a key, an effect key sounds, and the tune i
     const lines = log.map((message) => message.text);
     assert.ok(lines.includes(`Pass) Playing track 0 (${artist} - ${title})`), `the log holds ${JSON.stringify(lines)}`);
     await canvasImage(page, shot('audio-playing'));
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+// Once the page has shown `count` more animation frames, and the program drawn as many.
+const afterFrames = (page, count) => page.evaluate((left) => new Promise((done) => {
+    const tick = () => (--left > 0 ? requestAnimationFrame(tick) : done());
+    requestAnimationFrame(tick);
+}), count);
+
+// The pig's snout: the rightmost column with pink in it.
+function pigRight(image) {
+    for (let x = image.width - 1; x >= 0; --x)
+        for (let y = 0; y < image.height; ++y)
+            if (isPink(image.at(x, y))) return x;
+    return -1;
+}
+
+test('on the hello page the right arrow held moves the pig right, and letting go stops it', async () => {
+    const { page, errors } = await startExample('hello');
+    const pigAt = async (moment) => pigRight(await canvasImage(page, shot(`hello-${moment}`)));
+    const resting = await pigAt('resting');
+    await page.keyboard.down('ArrowRight');
+    await afterFrames(page, 30);
+    const held = await pigAt('held');
+    await page.keyboard.up('ArrowRight');
+    await afterFrames(page, 2);
+    const letGo = await pigAt('let-go');
+    await afterFrames(page, 30);
+    assert.ok(resting > 0 && held - resting > 40, `the pig went from ${resting} to ${held}`);
+    assert.equal(await pigAt('later'), letGo, 'the pig stays where the arrow was let go');
     assert.deepEqual(errors, []);
     await page.close();
 });

@@ -142,8 +142,9 @@ test('the game draws one frame per animation frame of the browser', async () => 
     await page.close();
 });
 
-// Keeps the last frame drawn before the page is hidden and the second one drawn
-// after it is shown again (with countFrames), as PNG data URLs. A frame draws
+// Keeps the last frame drawn before the page goes away (hidden, or by
+// keepFrameBefore) and the second one drawn after it is back (shown, or its
+// picture handed back), with countFrames, as PNG data URLs. A frame draws
 // before it moves anything, so the second shows what the first frame back did.
 function keepFramesAroundHiding() {
     window.aroundHiding = {};
@@ -156,10 +157,12 @@ function keepFramesAroundHiding() {
         Object.assign(copy, { width: 640, height: 480 }).getContext('2d').drawImage(document.getElementById('canvas'), 0, 0);
         return copy.toDataURL('image/png');
     };
+    window.keepFrameBefore = () => { aroundHiding.before = picture(); };
     document.addEventListener('visibilitychange', () => {
-        if (document.hidden) aroundHiding.before = picture();
+        if (document.hidden) keepFrameBefore();
         else aroundHiding.shownAt = window.frames.drawn;
     });
+    document.addEventListener('webglcontextrestored', () => { aroundHiding.shownAt = window.frames.drawn; }, true);
     const clear = WebGLRenderingContext.prototype.clear;
     WebGLRenderingContext.prototype.clear = function (...mask) {
         // The third frame after showing begins (countFrames counts it next): the second one is complete.
@@ -176,32 +179,52 @@ function sameScoreLine(a, b) {
     return true;
 }
 
-test('a hidden page stops the game, which goes on where it was when shown again', async () => {
+// How a page goes away for a while and comes back: `leave` and `comeBack` for the page.
+const GOING_AWAY = [
+    ['a hidden page', 'shown again', async (page) => {
+        const session = await page.createCDPSession();
+        const { windowId } = await session.send('Browser.getWindowForTarget');
+        const setWindow = (windowState) => session.send('Browser.setWindowBounds', { windowId, bounds: { windowState } });
+        return { leave: () => setWindow('minimized'), comeBack: () => setWindow('normal') };
+    }],
+    // The browser takes the WebGL context and hands it back; the page says so meanwhile.
+    ['a lost picture', 'the picture is back', async (page) => ({
+        leave: () => page.evaluate(() => {
+            keepFrameBefore();
+            window.losing = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
+            losing.loseContext();
+        }),
+        comeBack: async () => {
+            assert.match(await page.$eval('#panel:not([hidden]) #message', (message) => message.textContent), /picture away/);
+            await page.evaluate(() => losing.restoreContext());
+            await page.waitForSelector('#panel[hidden]', { timeout: 5000 });
+        },
+    })],
+];
+for (const [way, back, goingAway] of GOING_AWAY) test(`${way} stops the game, which goes on where it was when ${back}`, async () => {
     const { page } = await startGame({ beforeLoad: [countFrames, keepFramesAroundHiding] });
     await pause(4000); // apples and hostiles on their way
     await page.mouse.move(...(await stageBox(page)).centre);
     await page.mouse.down();
     await pause(1500); // the pig high in the air; hiding lets go of it
-    const session = await page.createCDPSession();
-    const { windowId } = await session.send('Browser.getWindowForTarget');
-    const setWindow = (windowState) => session.send('Browser.setWindowBounds', { windowId, bounds: { windowState } });
+    const { leave, comeBack } = await goingAway(page);
 
-    await setWindow('minimized');
+    await leave();
     const hidden = await frameCount(page);
     await pause(5000);
     const stillHidden = await frameCount(page);
-    await setWindow('normal');
+    await comeBack();
     await page.mouse.up();
     await page.waitForFunction(() => window.aroundHiding.after !== undefined, { timeout: 5000 });
     const pictures = await page.evaluate(() => window.aroundHiding);
     const picture = (name) => {
         const png = Buffer.from(pictures[name].split(',')[1], 'base64');
-        fs.writeFileSync(shot(`hidden-${name}`), png);
+        fs.writeFileSync(shot(`${way.replace(/ /g, '-')}-${name}`), png);
         return decodeImage(page, png, 'image/png');
     };
     const [before, after] = [await picture('before'), await picture('after')];
 
-    assert.equal(stillHidden.drawn, hidden.drawn, 'no frame is drawn while the page is hidden');
+    assert.equal(stillHidden.drawn, hidden.drawn, 'no frame is drawn while the page is away');
     assert.equal(lifeIcons(after), lifeIcons(before), 'no life lost while away');
     assert.ok(sameScoreLine(after, before), 'score and misses as they were');
     // A frame or two of falling, not five seconds' worth, which would put the pig on the ground.

@@ -1,0 +1,101 @@
+// The keyboard in the browser. The runtime's SDL keeps the key state indexed by
+// the same symbol it puts in key events, but its SDL_GetKeyState never says how
+// many keys there are, so a bounded read (TQ_isKeyHeld) saw none held; and it
+// reads symbols from the page's key codes, which name the keypad by Num Lock,
+// the right-hand Windows key as a backslash, and some keys not at all. Here each
+// key gets the symbol the desktop's SDL gives it, in events and state alike, and
+// whatever is held is let go when the page loses the focus or is hidden.
+
+#include <emscripten.h>
+
+#undef SDL_GetKeyState
+
+extern "C" Uint8* SDL_GetKeyState(int* numkeys);
+
+namespace {
+
+// Keys named by the page's name for the key itself (KeyboardEvent.code), which
+// neither the layout nor Num Lock changes: the desktop names them so too.
+const struct {
+    const char* code;
+    SDLKey key;
+} kKeysByCode[] = {
+    {"Numpad0", SDLK_KP0}, {"Numpad1", SDLK_KP1}, {"Numpad2", SDLK_KP2}, {"Numpad3", SDLK_KP3},
+    {"Numpad4", SDLK_KP4}, {"Numpad5", SDLK_KP5}, {"Numpad6", SDLK_KP6}, {"Numpad7", SDLK_KP7},
+    {"Numpad8", SDLK_KP8}, {"Numpad9", SDLK_KP9}, {"NumpadDecimal", SDLK_KP_PERIOD},
+    {"NumpadDivide", SDLK_KP_DIVIDE}, {"NumpadMultiply", SDLK_KP_MULTIPLY}, {"NumpadSubtract", SDLK_KP_MINUS},
+    {"NumpadAdd", SDLK_KP_PLUS}, {"NumpadEnter", SDLK_KP_ENTER}, {"NumpadEqual", SDLK_KP_EQUALS},
+    {"ShiftLeft", SDLK_LSHIFT}, {"ShiftRight", SDLK_RSHIFT}, {"ControlLeft", SDLK_LCTRL},
+    {"ControlRight", SDLK_RCTRL}, {"AltLeft", SDLK_LALT}, {"AltRight", SDLK_RALT},
+    {"MetaLeft", SDLK_LMETA}, {"MetaRight", SDLK_RMETA},
+    {"PrintScreen", SDLK_PRINT}, {"ScrollLock", SDLK_SCROLLOCK}, {"Pause", SDLK_PAUSE}, {"ContextMenu", SDLK_MENU},
+};
+
+// Chromium's key codes of three keys of punctuation, which the runtime knows by
+// Firefox's codes only. Characters follow the layout, as on the desktop.
+const struct {
+    int keyCode;
+    SDLKey key;
+} kKeysByKeyCode[] = {{186, SDLK_SEMICOLON}, {187, SDLK_EQUALS}, {189, SDLK_MINUS}};
+
+// Puts the lookup below in the runtime's place, where both its key events and
+// its key state take their symbol from. A key let go here carries its symbol
+// (heldKey), since a right-hand modifier or a keypad key has no key code of its own.
+EM_JS(void, lookUpKeysAsTheDesktop, (), {
+    const runtimeLookUp = SDL.lookupKeyCodeForEvent;
+    const byCode = Module.keysByCode = {};
+    const byKeyCode = Module.keysByKeyCode = {};
+    SDL.lookupKeyCodeForEvent = (event) => {
+        for (const key of [event.heldKey, byCode[event.code], byKeyCode[event.keyCode]])
+            if (key !== undefined)
+                return key;
+        return runtimeLookUp(event);
+    };
+
+    // Held once the program has read the events still waiting: a key pressed
+    // just before the page lost the focus is let go as well, and one released is not let go twice.
+    const heldAfterWaiting = () => {
+        const held = new Set(Object.keys(SDL.keyboardMap).map(Number));
+        for (const event of SDL.events) {
+            if (event.type === 'keydown')
+                held.add(SDL.lookupKeyCodeForEvent(event));
+            else if (event.type === 'keyup')
+                held.delete(SDL.lookupKeyCodeForEvent(event));
+        }
+        return held;
+    };
+    // Runs before the runtime's own letting go, which it leaves nothing to do:
+    // that one would let a right-hand modifier go as the left-hand one.
+    const letGo = () => {
+        for (const key of heldAfterWaiting())
+            SDL.events.push({ type: 'keyup', keyCode: 0, heldKey: key });
+        SDL.keyboardMap = {};
+    };
+    addEventListener('blur', letGo);
+    document.addEventListener('visibilitychange', () => {
+        if (document.hidden)
+            letGo();
+    });
+});
+
+EM_JS(void, nameKeyByCode, (const char* code, int key), { Module.keysByCode[UTF8ToString(code)] = key; });
+EM_JS(void, nameKeyByKeyCode, (int keyCode, int key), { Module.keysByKeyCode[keyCode] = key; });
+
+// Before main, and so before the runtime's SDL listens to the page.
+__attribute__((constructor)) void startLookingUpKeys()
+{
+    lookUpKeysAsTheDesktop();
+    for (const auto& named : kKeysByCode)
+        nameKeyByCode(named.code, named.key);
+    for (const auto& named : kKeysByKeyCode)
+        nameKeyByKeyCode(named.keyCode, named.key);
+}
+
+} // namespace
+
+Uint8* webGetKeyState(int* numkeys)
+{
+    if (numkeys != NULL)
+        *numkeys = SDLK_LAST;
+    return SDL_GetKeyState(NULL);
+}
