@@ -27,7 +27,7 @@ const int kRunNumbersMax = 8;
 struct RunEvent
 {
     enum Kind : uint8_t { KeyDown = 1, KeyUp, MouseMotion, ButtonDown, ButtonUp, Focus, Quit };
-    static const int kFieldsMax = 5;
+    static constexpr int kFieldsMax = 5;
 
     Kind kind = Quit;
     int32_t field[kFieldsMax] = {};

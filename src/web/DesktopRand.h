@@ -14,7 +14,7 @@ class DesktopRand
 {
 public:
     // The largest value next() gives, as the desktop's RAND_MAX.
-    static const int kLargest = 2147483647;
+    static constexpr int kLargest = 2147483647;
 
     // Seed 0 is taken as 1, as the desktop's srand() takes it; an unseeded rand() has seed 1.
     explicit DesktopRand(uint32_t seed = 1);
@@ -22,8 +22,8 @@ public:
     int next();
 
 private:
-    static const int kLag = 31;
-    static const int kShortLag = 3;
+    static constexpr int kLag = 31;
+    static constexpr int kShortLag = 3;
 
     uint32_t state[kLag];
     unsigned position;
