@@ -291,7 +291,8 @@ bool readRunFile(const char* path, RunHeader& header, std::string& body, std::st
 {
     const int descriptor = openRegularFile(path);
     if (descriptor < 0) {
-        problem = std::string("cannot be opened (") + strerror(errno) + ")";
+        // EINVAL: there, but a FIFO, a device or the like, which is never opened.
+        problem = errno == EINVAL ? "is no regular file" : std::string("cannot be opened (") + strerror(errno) + ")";
         return false;
     }
     struct stat info;

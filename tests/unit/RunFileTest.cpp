@@ -152,11 +152,22 @@ TEST(RunFile, RefusesWhatIsNoWholeRunOfThisFormatSayingWhy)
     // Files that are no runs at all, before a byte of them is read.
     TestFolder folder;
     std::filesystem::create_directory(folder.file("folder"));
+    folder.fifo("fifo");
     folder.write("huge", "");
     std::filesystem::resize_file(folder.file("huge"), kRunBodyMax + 4096);
-    for (const char* name : {"missing", "folder", "huge"}) {
+    const struct
+    {
+        const char* name;
+        const char* problem;
+    } files[] = {
+        {"missing", "cannot be opened (No such file or directory)"},
+        {"folder", "cannot be opened (Is a directory)"},
+        {"fifo", "is no regular file"},
+        {"huge", "is too large for a run"},
+    };
+    for (const auto& file : files) {
         std::string body, problem;
-        EXPECT_FALSE(readRunFile(folder.file(name).c_str(), header, body, problem)) << name;
-        EXPECT_FALSE(problem.empty()) << name;
+        EXPECT_FALSE(readRunFile(folder.file(file.name).c_str(), header, body, problem)) << file.name;
+        EXPECT_EQ(problem.rfind(file.problem, 0), 0u) << file.name << ": " << problem;
     }
 }
