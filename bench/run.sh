@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 frames="${1:-3000}"
 build="$root/build"
-cmake --build "$build" --target grubnosh swapclock bare_loop >/dev/null
+cmake --build "$build" --target grubnosh swapclock bare_loop run_recording >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -46,6 +46,10 @@ summarise() { # name: frames, first frame ms, mean ms, p99 ms
       printf "%-6s %8d %16.1f %10.3f %10.3f\n", name, n[name], start[name], mean[name], p99[name] }
     printf "%-6s %8s %16.2f %10.2f %10.2f\n", "ratio", "", start["game"] / start["bare"], mean["game"] / mean["bare"], p99["game"] / p99["bare"]
   }'
+
+# What recording a run costs a frame, and the sizes of three-minute runs.
+echo
+"$build/bench/run_recording"
 
 # The browser build in the same run, with the previous renderer beside it:
 # headless chromium, navigation to first frame, then 20 seconds of play (frame

@@ -5,6 +5,7 @@
 #include "SDL_mixer.h"
 #include <GL/glu.h>
 
+#include "RunHooks.h"
 #include "UsageChecks.h"
 
 float TQ_OldDelta = 0.0f;
@@ -18,7 +19,8 @@ int TQ_initSDL(int width, int height)
     const Uint32 flags = SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_OPENGL | SDL_ANYFORMAT;
     if (SDL_SetVideoMode(width, height, 0, flags) == NULL)
         return -1;
-    SDL_WM_SetCaption("Torvane Quillet", NULL);
+    TQ_setWindowTitle("Torvane Quillet");
+    startRunsFromEnvironment();
     return 0;
 }
 
@@ -52,6 +54,7 @@ int TQ_initMixer(int frequency, int channels)
 int TQ_setWindowTitle(const char* title)
 {
     SDL_WM_SetCaption(title, NULL);
+    noteRunCaption(title);
     return 0;
 }
 
@@ -79,7 +82,8 @@ float TQ_secondsBetween(Uint32 start, Uint32 now)
 float TQ_getNewDelta()
 {
     const Uint32 now = SDL_GetTicks();
-    TQ_OldDelta = TQ_secondsBetween(TQ_OldStart, now);
+    // A run being replayed gives its recorded milliseconds instead; one being recorded keeps them.
+    TQ_OldDelta = TQ_secondsBetween(0, runFrameMilliseconds(now - TQ_OldStart));
     // A second reading: the time spent between the two belongs to no frame.
     TQ_OldStart = SDL_GetTicks();
     return TQ_OldDelta;

@@ -5,6 +5,7 @@
 
 #include "Map.h"
 #include "Platform.h"
+#include "RunRecording.h"
 #include "SpriteManager.h"
 #include "TorvaneActor.h"
 #include "TorvaneTimer.h"
@@ -68,6 +69,8 @@ void CGame::gameLoop()
         handleEnemies();
         if (getInput() < 0)
             done = true;
+        // What a replay of this run must reach again; nothing unless a run is recorded or replayed.
+        TQ_checkRun({score, missed, lives, static_cast<int>(player->getY())});
         TQ_flip();
         TQ_delay(0);
     }

@@ -93,7 +93,16 @@ TEST_F(InstalledLauncher, StartsAsTheBuiltGameDoesAndKeepsScreenshotsInThePerUse
     EXPECT_EQ(playBriefly(*installed, perUser("sshot.bmp")), 0);
 
     EXPECT_EQ(withoutTimes(installed->outLines()), withoutTimes(built.outLines()));
-    EXPECT_EQ(installed->errLines(), built.errLines());
+    // The launcher's one line: where it kept the run.
+    std::vector<std::string> errors = installed->errLines();
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.back().rfind("grubnosh: this run, score 0 with 0 misses, is the best so far: kept in " +
+                                      perUser("runs/best.tqrun"),
+                                  0),
+              0u)
+        << errors.back();
+    errors.pop_back();
+    EXPECT_EQ(errors, built.errLines());
     const BmpFile screenshot(perUser("sshot.bmp"));
     EXPECT_TRUE(screenshot.valid && screenshot.width == 640 && screenshot.height == 480)
         << "no 640 x 480 screenshot in " << perUser("");
@@ -189,4 +198,43 @@ TEST_F(InstalledLauncher, EditorTakesTheTypedPathsFromWhereItWasStarted)
     const std::string tile = "Sorry, sprite " + elsewhere.file("pictures/0.png") + " is missing";
     EXPECT_NE(std::find(errors.begin(), errors.end(), tile), errors.end())
         << "the tiles come from the folder typed";
+}
+
+TEST_F(InstalledLauncher, KeepsTheLastAndTheBestRunAndReplaysThemWithoutRecordingOverThem)
+{
+    auto launch = [this](std::vector<std::string> arguments) {
+        ProgramStart program;
+        program.binary = launcher;
+        program.arguments = arguments;
+        return start(program, {});
+    };
+    const std::unique_ptr<GameProcess> empty = launch({"--best"});
+    EXPECT_EQ(empty->waitForExit(), 0);
+    EXPECT_EQ(empty->out(), "No best run yet: every run is kept in " + perUser("runs") + "/\n");
+
+    const std::unique_ptr<GameProcess> played = launch({});
+    ASSERT_TRUE(played->waitForWindow());
+    pause(1.0);
+    played->tap("Escape");
+    ASSERT_EQ(played->waitForExit(), 0);
+    const std::string last = dataHome.read("grubnosh/runs/last.tqrun");
+    EXPECT_EQ(last.rfind("torvane-run 1\nprogram Grubnosh\n", 0), 0u);
+    EXPECT_EQ(dataHome.read("grubnosh/runs/best.tqrun"), last) << "the first run is the best so far";
+
+    const std::unique_ptr<GameProcess> best = launch({"--best"});
+    EXPECT_EQ(best->waitForExit(), 0);
+    EXPECT_EQ(best->out(), "Best score: 0 with 0 misses, in " + perUser("runs/best.tqrun") +
+                               ": grubnosh --replay best watches it\n");
+
+    const std::unique_ptr<GameProcess> replay = launch({"--replay", "last"});
+    ASSERT_TRUE(replay->waitForWindow());
+    EXPECT_TRUE(replay->waitForOutput("PASS) Run " + perUser("runs/last.tqrun") + " replayed to its end"));
+    replay->tap("Escape");
+    EXPECT_EQ(replay->waitForExit(), 0);
+    EXPECT_EQ(dataHome.read("grubnosh/runs/last.tqrun"), last);
+    EXPECT_EQ(std::distance(fs::directory_iterator(perUser("runs")), {}), 2) << "nothing else kept";
+
+    const std::unique_ptr<GameProcess> missing = launch({"--replay", "nowhere.tqrun"});
+    EXPECT_EQ(missing->waitForExit(), 1);
+    EXPECT_EQ(missing->errLines(), std::vector<std::string>{"grubnosh: there is no run " + elsewhere.file("nowhere.tqrun")});
 }

@@ -264,6 +264,19 @@ int GameProcess::waitForExit(double seconds)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool GameProcess::waitForOutput(const std::string& text, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        const bool ended = !running();
+        if ((out() + err()).find(text) != std::string::npos)
+            return true;
+        if (ended || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pause(0.05);
+    }
+}
+
 std::string GameProcess::out() const
 {
     return readFile(folder + "/stdout.txt");

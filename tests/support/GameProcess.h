@@ -55,6 +55,10 @@ public:
     // its folder; returns that path, or an empty string if none came in time.
     std::string screenshot(double seconds = 10.0);
 
+    // Waits until standard output or error holds the text; false if the program
+    // ended or the time ran out first.
+    bool waitForOutput(const std::string& text, double seconds = 60.0);
+
     bool running();
     pid_t processId() const { return pid; }
     // Exit status, or -1 if the process did not end in time (it is then killed).
