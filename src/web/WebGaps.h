@@ -15,12 +15,6 @@
 extern "C" {
 #endif
 
-// Indexed by key symbol, as on the desktop, and up to date with the key events.
-// The runtime's own leaves the number of keys unsaid, which a bounded read
-// takes for none; this one says SDLK_LAST, as the desktop does.
-Uint8* webGetKeyState(int* numkeys);
-#define SDL_GetKeyState webGetKeyState
-
 // The browser's SDL gives every software surface 4 bytes a pixel, whatever depth
 // is asked for; this one keeps a 24-bit surface 24 bits deep, as the desktop does.
 SDL_Surface* webCreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 redMask,

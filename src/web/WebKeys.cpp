@@ -1,16 +1,12 @@
 // The keyboard in the browser. The runtime's SDL keeps the key state indexed by
-// the same symbol it puts in key events, but its SDL_GetKeyState never says how
-// many keys there are, so a bounded read (TQ_isKeyHeld) saw none held; and it
-// reads symbols from the page's key codes, which name the keypad by Num Lock,
+// the same symbol it puts in key events (how many there are, which it never
+// says, the engine's input layer tells: RunInput.cpp); but it reads symbols
+// from the page's key codes, which name the keypad by Num Lock,
 // the right-hand Windows key as a backslash, and some keys not at all. Here each
 // key gets the symbol the desktop's SDL gives it, in events and state alike, and
 // whatever is held is let go when the page loses the focus or is hidden.
 
 #include <emscripten.h>
-
-#undef SDL_GetKeyState
-
-extern "C" Uint8* SDL_GetKeyState(int* numkeys);
 
 namespace {
 
@@ -93,9 +89,3 @@ __attribute__((constructor)) void startLookingUpKeys()
 
 } // namespace
 
-Uint8* webGetKeyState(int* numkeys)
-{
-    if (numkeys != NULL)
-        *numkeys = SDLK_LAST;
-    return SDL_GetKeyState(NULL);
-}
