@@ -15,6 +15,10 @@
 extern "C" {
 #endif
 
+// Indexed by key symbol, as on the desktop; the runtime keeps it up to date but
+// declares it nowhere.
+Uint8* SDL_GetKeyState(int* numkeys);
+
 // The browser's SDL gives every software surface 4 bytes a pixel, whatever depth
 // is asked for; this one keeps a 24-bit surface 24 bits deep, as the desktop does.
 SDL_Surface* webCreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 redMask,
