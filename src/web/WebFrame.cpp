@@ -1,8 +1,10 @@
 // The browser's side of the frame loop. A program's frame ends at the buffer
 // swap, which hands the browser its turn until the next animation frame: one
 // frame per display refresh, and none at all while the page is hidden. The
-// clock the engine reads stops while the page is hidden, so the first frame
-// after it comes back has an ordinary frame time.
+// clock the engine reads stops while the page is hidden, from its last reading
+// before (a busy or suspended device may stop running a page a good while
+// before it says the page is hidden), so the first frame after it comes back
+// does not jump on by either while.
 
 #include <emscripten.h>
 
@@ -23,10 +25,12 @@ EM_JS(void, watchPage, (), {
     const watch = Module.pageWatch = {
         hiddenFor: 0,
         hiddenSince: document.hidden ? Date.now() : null,
+        counted: Date.now(), // the clock has run for the program up to here
         resume: () => {
             if (watch.hiddenSince !== null && !document.hidden) {
                 watch.hiddenFor += Date.now() - watch.hiddenSince;
                 watch.hiddenSince = null;
+                watch.counted = Date.now();
             }
         },
     };
@@ -34,7 +38,7 @@ EM_JS(void, watchPage, (), {
         if (!document.hidden)
             requestAnimationFrame(watch.resume);
         else if (watch.hiddenSince === null)
-            watch.hiddenSince = Date.now();
+            watch.hiddenSince = watch.counted;
     });
     Module.sendKey = (type, keyCode) => SDL.receiveEvent({ type: type, keyCode: keyCode, preventDefault: () => {} });
 });
@@ -42,6 +46,7 @@ EM_JS(void, watchPage, (), {
 // Milliseconds the page has spent hidden so far, the current stretch included.
 EM_JS(double, hiddenMilliseconds, (), {
     const watch = Module.pageWatch;
+    watch.counted = Date.now();
     return watch.hiddenFor + (watch.hiddenSince === null ? 0 : Date.now() - watch.hiddenSince);
 });
 
