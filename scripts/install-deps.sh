@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs whatever of the build, test and content tools is missing (Debian 12):
-# everything when called alone (scripts/test.sh); with --play only what building
-# and running the game needs (scripts/play.sh); with --web that and what the
-# browser build and its tests need (scripts/build-web.sh).
+# everything when called alone (scripts/test.sh), the browser tests' driver from
+# npm included; with --play only what building and running the game needs
+# (scripts/play.sh); with --web that and what the browser build needs
+# (scripts/build-web.sh).
 set -euo pipefail
 scope="${1:-all}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
 play_packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri
 )
-web_packages=(emscripten chromium librsvg2-bin)
+web_packages=(emscripten librsvg2-bin)
 test_packages=(
+  chromium firefox-esr
   libsdl2-2.0-0
   libgtest-dev xvfb xauth xdotool libx11-dev
   e2fsprogs
@@ -37,16 +40,29 @@ for package in "${packages[@]}"; do
 done
 # The browser tests' driver comes with npm: Debian's package, unless a Node.js
 # of another origin brought its own (Debian's would not install beside it).
-[ "$scope" != --play ] && ! command -v npm >/dev/null && missing+=(npm)
+[ "$scope" = all ] && ! command -v npm >/dev/null && missing+=(npm)
 # The tests' second pass downloads sdl12-compat with apt-get (it is never
 # installed), which needs package lists; fresh images often ship with none.
 have_lists=false
 compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null && have_lists=true
-[ ${#missing[@]} -eq 0 ] && { $have_lists || [ "$scope" != all ]; } && exit 0
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update -qq
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ] || { ! $have_lists && [ "$scope" = all ]; }; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+fi
+
+# The browser tests' driver, pinned by tests/web/package-lock.json, goes into the
+# build folder (tests/web/browser.js looks there), so the source tree stays as
+# it was; an install made from this very lock file is kept.
+driver="$root/build/web-driver"
+if [ "$scope" = all ] && ! cmp -s "$root/tests/web/package-lock.json" "$driver/node_modules/.installed-from-lock" 2>/dev/null; then
+  mkdir -p "$driver"
+  cp "$root/tests/web/package.json" "$root/tests/web/package-lock.json" "$driver/"
+  (cd "$driver" && npm ci --no-audit --no-fund --loglevel=error)
+  cp "$root/tests/web/package-lock.json" "$driver/node_modules/.installed-from-lock"
+fi

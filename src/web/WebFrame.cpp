@@ -2,8 +2,10 @@
 // swap, which hands the browser its turn until the next animation frame: one
 // frame per display refresh, and none at all while the page is hidden or its
 // picture lost (the browser has taken its WebGL context, until it hands it
-// back). The clock the engine reads stops meanwhile, so the first frame after
-// the page comes back has an ordinary frame time.
+// back). The clock the engine reads stops meanwhile, from its last reading
+// before (a busy or suspended device may stop running a page a good while
+// before it says the page is hidden), so the first frame after the page comes
+// back has an ordinary frame time.
 
 #include <emscripten.h>
 
@@ -28,17 +30,19 @@ EM_JS(void, watchPage, (), {
     const watch = Module.pageWatch = {
         hiddenFor: 0,
         hiddenSince: null,
+        counted: Date.now(), // the clock has run for the program up to here
         pictureLost: false,
         waiting: [],
         away: () => document.hidden || watch.pictureLost,
         leave: () => {
             if (watch.hiddenSince === null)
-                watch.hiddenSince = Date.now();
+                watch.hiddenSince = watch.counted;
         },
         resume: () => {
             if (watch.hiddenSince !== null && !watch.away()) {
                 watch.hiddenFor += Date.now() - watch.hiddenSince;
                 watch.hiddenSince = null;
+                watch.counted = Date.now();
             }
         },
         comeBack: () => {
@@ -72,6 +76,7 @@ EM_JS(void, watchPage, (), {
 // Milliseconds the page has spent hidden so far, the current stretch included.
 EM_JS(double, hiddenMilliseconds, (), {
     const watch = Module.pageWatch;
+    watch.counted = Date.now();
     return watch.hiddenFor + (watch.hiddenSince === null ? 0 : Date.now() - watch.hiddenSince);
 });
 

@@ -5,17 +5,20 @@
 //
 // The page reads the editor's state where the editor leaves it: unsaved
 // changes from its caption (the page's title, "*" first while there are any),
-// and the map from the file it saves. Play, Share and Download save first, so
-// that they give the level the user sees, and the level kept is the one shared.
+// and the map from the file it saves, which levelstore.js keeps in the browser.
+// Play, Share and Download save first, so that they give the level the user
+// sees, and the level kept is the one shared. A save the browser does not keep
+// is said, and the level stays marked unsaved.
 'use strict';
 
 (function () {
     const MAP = 'data/map.dat'; // the file the editor edits, in the program's file system
-    const KEPT = 'grubnosh-level'; // where the browser keeps it
     const OPENED = 'grubnosh-opened'; // the name of a file just opened, for the next start
     const LARGEST_MAP_FILE = 64 * 1024;
     const KEY_S = 83;
-    const FRAMES_TO_SAVE = 30; // the editor saves within a frame or two of its key
+    // What a save says when the browser kept nothing, and what to do then.
+    const NOT_SAVED = 'Not saved in this browser, whose storage is off or full';
+    const KEEP_IT = 'Download the map to keep it.';
 
     const $ = (id) => document.getElementById(id);
     const panel = programPanel();
@@ -37,13 +40,6 @@
     const bytesOf = (text) => Uint8Array.from(text, (character) => character.charCodeAt(0));
     const withoutComments = (text) => text.split('\n').filter((line) => !line.startsWith('##'));
 
-    // The browser's storage may be switched off or full; the map then lasts as long as the page.
-    function readKept() {
-        try { return localStorage.getItem(KEPT); } catch (error) { return null; }
-    }
-    function keep(text) {
-        try { localStorage.setItem(KEPT, text); return true; } catch (error) { return false; }
-    }
     function takeOpenedName() {
         try {
             const name = sessionStorage.getItem(OPENED);
@@ -52,7 +48,23 @@
         } catch (error) { return null; }
     }
 
-    const unsaved = () => document.title.startsWith('*');
+    // The editor's caption begins with "*" while it has unsaved changes; the page
+    // marks it too while the browser does not keep the level shown (a save it
+    // refused, or another tab's save in its place), until a save is kept.
+    let FS = null;
+    const store = LevelStore.create(() => localStorage, {
+        stamp: () => { const info = FS.stat(MAP); return `${info.ino} ${info.mtime.getTime()}`; },
+        text: () => textOf(FS.readFile(MAP)),
+        pressSave: () => { Module.sendKey('keydown', KEY_S); Module.sendKey('keyup', KEY_S); },
+    });
+    let markedByPage = false;
+    function markTitle() {
+        const marked = document.title.startsWith('*');
+        if (!store.kept && !marked) document.title = `*${document.title}`;
+        else if (store.kept && markedByPage && marked) document.title = document.title.slice(1);
+        markedByPage = !store.kept;
+    }
+    const unsaved = () => document.title.startsWith('*') || !store.kept;
     let leaving = false; // the page itself reloads, after asking
     window.addEventListener('beforeunload', (event) => {
         if (leaving || !unsaved()) return;
@@ -71,43 +83,22 @@
         return null;
     }
 
-    // The map the editor saved last, kept in the browser as soon as it is saved
-    // (with S, or a button); `saving` waits for one.
-    let FS = null;
-    let seen = null;
-    let saving = null;
-    function fileStamp() {
-        const info = FS.stat(MAP);
-        return `${info.ino} ${info.mtime.getTime()}`;
-    }
+    // A save made with the editor's own S is kept as the buttons' saves are.
     function keepSaves() {
-        let stamp;
-        try {
-            stamp = fileStamp();
-        } catch (error) {
-            return; // the editor puts its file back with its next save
-        }
-        if (stamp !== seen) {
-            seen = stamp;
-            const text = textOf(FS.readFile(MAP));
-            if (!keep(text))
-                say('This browser keeps nothing for this page (its storage is off or full): Download the map to keep it.', 'error');
-            if (saving) saving.resolve(text);
-            saving = null;
-        } else if (saving && ++saving.frames > FRAMES_TO_SAVE) {
-            saving.reject(new Error('The map could not be saved: the editor\'s bottom line says why.'));
-            saving = null;
-        }
+        const saved = store.frame();
+        if (saved && !saved.kept) say(`${NOT_SAVED}. ${KEEP_IT}`, 'error');
+        markTitle();
     }
+    window.addEventListener('storage', (event) => {
+        if (!store.replaced(event)) return;
+        markTitle();
+        say('Another tab has saved its level in this browser, in place of this one: Save here to keep this one ' +
+            'instead, or Download it to keep both.', 'error');
+    });
 
-    // Has the editor save, as its S does; resolves to the saved map file.
-    function save() {
-        if (saving) return saving.promise;
-        Module.sendKey('keydown', KEY_S);
-        Module.sendKey('keyup', KEY_S);
-        saving = { frames: 0 };
-        saving.promise = new Promise((resolve, reject) => Object.assign(saving, { resolve, reject }));
-        return saving.promise;
+    // An action's words once its save is kept, or else that nothing was kept and what it did.
+    function tell(saved, done, unkept) {
+        if (saved.kept) say(done, 'done'); else say(`${NOT_SAVED}. ${unkept}`, 'error');
     }
 
     // A link to the game page that carries the map.
@@ -115,34 +106,35 @@
 
     const actions = {
         save: async () => {
-            await save();
-            say('Saved in this browser: a reload or a later visit opens it.', 'done');
+            tell(await store.save(), 'Saved in this browser: a reload or a later visit opens it.', KEEP_IT);
         },
         open: async () => fileInput.click(),
         download: async () => {
+            const saved = await store.save();
             const link = document.createElement('a');
-            link.href = URL.createObjectURL(new Blob([bytesOf(await save())], { type: 'text/plain' }));
+            link.href = URL.createObjectURL(new Blob([bytesOf(saved.text)], { type: 'text/plain' }));
             link.download = 'map.dat';
             link.click();
             setTimeout(() => URL.revokeObjectURL(link.href), 1000);
-            say('Saved, and downloaded as map.dat: the game and the editor on a computer read it from data/map.dat.', 'done');
+            tell(saved, 'Saved, and downloaded as map.dat: the game and the editor on a computer read it from data/map.dat.',
+                 'It is downloaded as map.dat.');
         },
         play: async () => {
-            const url = linkTo(await save());
+            const saved = await store.save();
+            const url = linkTo(saved.text);
             const game = window.open(url, '_blank');
-            if (!game) location.href = url; // no new tab allowed: the level is saved, play it here
+            if (!game) location.href = url; // no new tab allowed: play it here (asked first if nothing was kept)
+            else if (!saved.kept) say(`${NOT_SAVED}. The level plays in the new tab.`, 'error');
         },
         share: async () => {
-            const url = linkTo(await save());
+            const saved = await store.save();
+            const url = linkTo(saved.text);
             shareLink.href = url;
             shareLink.textContent = url;
             shareLink.hidden = false;
-            try {
-                await navigator.clipboard.writeText(url);
-                say('Saved, and the link is copied: whoever opens it plays this level.', 'done');
-            } catch (error) {
-                say('Saved. Copy the link below: whoever opens it plays this level.', 'done');
-            }
+            let copied = 'the link is copied';
+            try { await navigator.clipboard.writeText(url); } catch (error) { copied = 'copy the link below'; }
+            tell(saved, `Saved, and ${copied}: whoever opens it plays this level.`, `Whoever opens the link plays this level (${copied}).`);
         },
     };
     for (const [name, action] of Object.entries(actions))
@@ -168,7 +160,7 @@
             return;
         }
         if (unsaved() && !confirm(`Open ${file.name}? The changes not saved in this level are lost.`)) return;
-        if (!keep(textOf(bytes))) {
+        if (!store.keep(textOf(bytes))) {
             say(`${file.name} was not opened: this browser keeps nothing for this page (its storage is off or full).`, 'error');
             return;
         }
@@ -191,10 +183,8 @@
         // The kept map, or else the standard level, as the editor writes a map.
         beforeMain: (fs) => {
             FS = fs;
-            const kept = readKept();
             const standard = withoutComments(textOf(FS.readFile(MAP))).join('\n');
-            FS.writeFile(MAP, bytesOf(kept === null ? standard : kept));
-            seen = fileStamp();
+            store.start((kept) => FS.writeFile(MAP, bytesOf(kept === null ? standard : kept)));
         },
         failed: (text) => panel.show(`The editor could not start. ${text}`, false),
         started: () => {

@@ -52,16 +52,32 @@
         return body;
     }
 
+    // A part named by its content (NAME.<hash>.data, the hash the first 16
+    // hexadecimal digits of its SHA-256) must hold what its name says. Browsers
+    // give digests to secure pages only (HTTPS, this computer), as they give
+    // service workers; elsewhere the part's size is still checked.
+    async function checkContent(file, bytes) {
+        const named = /\.([0-9a-f]{16})\.data$/.exec(file);
+        if (!named || !(window.crypto && crypto.subtle)) return;
+        const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes)).subarray(0, 8);
+        if (Array.from(digest, (byte) => byte.toString(16).padStart(2, '0')).join('') !== named[1])
+            throw new LoadError(`${file} is damaged: its ${bytes.byteLength} bytes are not the ones the site was built with.`);
+    }
+
     // A data package stored in parts (one of them shared with another program),
-    // joined; `onProgress(loaded, total)` counts all of them.
+    // checked and joined; `onProgress(loaded, total)` counts all of them.
     async function downloadPackage(files, onProgress) {
         const loaded = files.map(() => 0);
         const totals = files.map(() => 0);
         const sum = (numbers) => numbers.reduce((a, b) => a + b, 0);
-        const parts = await Promise.all(files.map((file, i) => download(file, (done, total) => {
-            [loaded[i], totals[i]] = [done, total];
-            onProgress(sum(loaded), totals.includes(0) ? 0 : sum(totals));
-        })));
+        const parts = await Promise.all(files.map(async (file, i) => {
+            const bytes = await download(file, (done, total) => {
+                [loaded[i], totals[i]] = [done, total];
+                onProgress(sum(loaded), totals.includes(0) ? 0 : sum(totals));
+            });
+            await checkContent(file, bytes);
+            return bytes;
+        }));
         return parts.length === 1 ? parts[0] : joinBytes(parts);
     }
 
@@ -152,9 +168,9 @@
         };
     };
 
-    // Starts the program NAME (NAME.js, NAME.wasm and NAME.data) on the page.
-    // `page` answers: `canvas`; `data`, the files that make up the data package
-    // when it is stored in parts, in order; `root`, the site's folder when the
+    // Starts the program NAME (NAME.js, NAME.wasm and its data package) on the
+    // page. The data package is the .data files the page preloads, in order
+    // (NAME.data when there are none). `page` answers: `canvas`; `root`, the site's folder when the
     // page lies below it ('../'); `progress(loaded, total)` while the data arrives;
     // `failed(text)` when a file cannot be used, `beforeMain(FS)` (optional)
     // once the program's files are in place and before it starts, to put files
@@ -172,7 +188,8 @@
             if (error instanceof LoadError) page.failed(error.message); else page.stopped(1);
         };
         const registerWorker = keepOffline(() => running, page.root || './');
-        const packageFiles = page.data || [`${name}.data`];
+        const preloaded = [...document.querySelectorAll('link[rel="preload"][href$=".data"]')];
+        const packageFiles = preloaded.length > 0 ? preloaded.map((link) => link.getAttribute('href')) : [`${name}.data`];
 
         let wasmAsked = false;
         const program = compileProgram(`${name}.wasm`);

@@ -201,17 +201,14 @@ TEST_F(GamePlay, ObjectsSpinAndFlyLeftAtTheScorePace)
 
 TEST_F(GamePlay, CaughtAppleScoresAndEveryTwentiethPointGivesALife)
 {
-    game->score = 19;
-    addObject(kApple, 40.0f, 400.0f);
-    game->handleEnemies();
-    EXPECT_EQ(game->score, 20);
-    EXPECT_EQ(game->lives, 10);
+    // Sixty apples caught one by one: a life back at 20, 40 and 60, and at no other score.
+    for (int caught = 1; caught <= 60; ++caught) {
+        addObject(kApple, 40.0f, 400.0f);
+        game->handleEnemies();
+        ASSERT_EQ(game->score, caught);
+        ASSERT_EQ(game->lives, 9 + caught / 20) << "after " << caught << " apples";
+    }
     EXPECT_EQ(game->actors.size(), 1u);
-
-    addObject(kApple, 40.0f, 400.0f);
-    game->handleEnemies();
-    EXPECT_EQ(game->score, 21);
-    EXPECT_EQ(game->lives, 10);
     EXPECT_EQ(game->missed, 0);
 }
 

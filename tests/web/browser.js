@@ -1,21 +1,28 @@
 // What the browser tests and the web bench share: a static server for the
-// built folder, Debian's chromium with software WebGL, pages that play, and
-// what a player sees on the canvas.
+// built folder, Debian's chromium with software WebGL (and firefox-esr), pages
+// that play, waits for their frames, and what a player sees on the canvas.
 'use strict';
 
+const { before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
-// Installed by scripts/build-web.sh (npm ci); say so rather than show a bare module error.
+// Installed into the build folder by scripts/install-deps.sh (npm ci); say so
+// rather than show a bare module error.
+const DRIVER = path.resolve(__dirname, '../../build/web-driver/node_modules/puppeteer-core');
 let puppeteer;
 try {
-    puppeteer = require('puppeteer-core');
+    puppeteer = require(DRIVER);
 } catch (error) {
-    console.error('puppeteer-core is not installed in tests/web: run scripts/build-web.sh first');
+    console.error(`puppeteer-core is not installed in ${DRIVER}: run scripts/install-deps.sh first`);
     process.exit(1);
 }
+
+// The source tree, and the built site the tests play (scripts/build-web.sh builds it).
+const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
+const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
 
 const TYPES = {
     '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
@@ -23,20 +30,34 @@ const TYPES = {
 };
 
 // Serves a folder on 127.0.0.1 at a free port, under the path `base`; resolves to
-// { url, close }. `altered` maps a file's name to what the server answers for it
-// instead (null: 404), to play a site with a missing or damaged file.
+// { url, close, sent }, `sent` counting for each file how often it went out
+// whole (a browser that asks whether its copy is current gets "not modified").
+// `altered` maps a file's name to what the server answers for it instead
+// (null: 404; a function: answers the response itself), to play a site with a
+// missing or damaged file.
 function serveFolder(folder, { base = '/', altered = {} } = {}) {
+    const sent = {};
     const server = http.createServer((request, response) => {
         const full = decodeURIComponent(new URL(request.url, 'http://x').pathname);
         const name = full === base ? 'index.html' : path.normalize(full.slice(base.length));
         const file = path.join(folder, name);
+        if (typeof altered[name] === 'function') {
+            altered[name](response);
+            return;
+        }
         const found = full.startsWith(base) && file.startsWith(folder) && fs.existsSync(file) && fs.statSync(file).isFile();
         const body = name in altered ? altered[name] : found ? fs.readFileSync(file) : null;
         if (body === null) {
             response.writeHead(404).end();
             return;
         }
-        response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream' });
+        const tag = name in altered ? undefined : `"${fs.statSync(file).mtimeMs}-${body.length}"`;
+        if (tag && request.headers['if-none-match'] === tag) {
+            response.writeHead(304).end();
+            return;
+        }
+        sent[name] = (sent[name] || 0) + 1;
+        response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream', ...(tag && { ETag: tag }) });
         response.end(body);
     });
     // Connections kept alive would hold a closed server open.
@@ -44,8 +65,12 @@ function serveFolder(folder, { base = '/', altered = {} } = {}) {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
         url: `http://127.0.0.1:${server.address().port}${base}`,
         close,
+        sent,
     })));
 }
+
+// The name of a program's data package in the site's `folder`, named by its content.
+const dataPackage = (folder, program) => fs.readdirSync(folder).find((name) => name.match(`^${program}\\.[0-9a-f]{16}\\.data$`));
 
 // Headless, in a fresh profile, with SwiftShader standing in for a GPU; downloads
 // land in `downloads`, and `extraArgs` go to chromium's command line.
@@ -70,6 +95,9 @@ async function launchChromium(downloads, extraArgs = []) {
     }
     return browser;
 }
+
+// Debian's firefox-esr in a fresh profile, on the display of scripts/with-xvfb.sh: without one it has no WebGL.
+const launchFirefox = () => puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: false });
 
 // Lets the page's own decoder read a PNG or BMP, scaled to `size` ({ width,
 // height }) when given; pixels come back as RGB, and their opacity (0 to 255)
@@ -120,6 +148,26 @@ const DESKTOP = { width: 640, height: 900 };
 
 const pause = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
 
+// Until the browser has written the download `file`, for at most 5 seconds; its bytes.
+async function downloaded(file) {
+    for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
+    return fs.readFileSync(file);
+}
+
+// Resolves once the page has shown `count` more animation frames, and its
+// program drawn as many.
+const frames = (page, count) => page.evaluate((left) => new Promise((resolve) => {
+    const tick = () => (--left > 0 ? requestAnimationFrame(tick) : resolve());
+    requestAnimationFrame(tick);
+}), count);
+
+// Asks `check()` after every few frames until it answers true; fails, saying
+// what was awaited, after 10 seconds.
+async function until(page, check, what) {
+    for (const end = Date.now() + 10000; !(await check()); await frames(page, 2))
+        if (Date.now() > end) assert.fail(`not within 10 s: ${what}`);
+}
+
 // A page of the site, opened in `browser` in a window of `viewport` (a puppeteer
 // viewport: size, touch, mobile), with the functions `beforeLoad` run in it
 // before its own scripts and `functions` ({ name: function }) callable from it
@@ -140,6 +188,36 @@ async function openPage(browser, url, { viewport = DESKTOP, beforeLoad = [], fun
 // Until the page's panel has gone: the game runs.
 const gameStarted = (page) => page.waitForFunction(() => document.getElementById('panel').hidden, { timeout: 20000 });
 
+// A test file's site: before its tests, the folder `shots` for its pictures made,
+// the site served, a browser started by `launch` (chromium by default) and then
+// `prepare()` run (a file's hooks do not wait for each other); after them, both
+// gone. Returns { server, browser }, filled then, and start(url, options), which
+// opens a page (openPage) and waits until its program runs.
+function playSite(shots, launch = () => launchChromium(), prepare = async () => {}) {
+    if (!fs.existsSync(path.join(site, 'sw.js'))) {
+        console.error(`no browser build in ${site}: run scripts/build-web.sh first`);
+        process.exit(1);
+    }
+    const web = {
+        start: async (url, options) => {
+            const seen = await openPage(web.browser, url, options);
+            await gameStarted(seen.page);
+            return seen;
+        },
+    };
+    before(async () => {
+        fs.mkdirSync(shots, { recursive: true });
+        web.server = await serveFolder(site);
+        web.browser = await launch();
+        await prepare();
+    });
+    after(async () => {
+        if (web.browser) await web.browser.close();
+        if (web.server) web.server.close();
+    });
+    return web;
+}
+
 // The canvas as the player sees it, at the game's 640 x 480 pixels however large
 // the page shows it; kept as a PNG in `file` when given.
 async function canvasImage(page, file) {
@@ -148,19 +226,42 @@ async function canvasImage(page, file) {
     return decodeImage(page, png, 'image/png', { width: 640, height: 480 });
 }
 
-// Opens `page` of the folder `site` served below the path `base`, then reloads it
-// with the server gone and the network off; resolves to openPage's answer once
-// the program runs again from what the browser kept.
+// Opens `page` of the folder `site` served below the path `base`, where the
+// service worker keeps the site without downloading a file the page has
+// already, then reloads it with the server gone and the network off; resolves
+// to openPage's answer once the program runs again from what the browser kept.
 async function reopenOffline(browser, site, base, page = '') {
     const server = await serveFolder(site, { base });
     const seen = await openPage(browser, server.url + page);
     await gameStarted(seen.page);
     await seen.page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
     server.close();
+    const twice = Object.entries(server.sent).filter(([name, times]) => times > 1 && /\.(js|wasm|data)$/.test(name));
+    assert.deepEqual(twice, [], 'the program\'s files are sent once on a first visit');
     await seen.page.setOfflineMode(true);
     await seen.page.reload({ waitUntil: 'load' });
     await gameStarted(seen.page);
     return seen;
+}
+
+// The map as the editor's page first shows it: cells of 48 pixels, map pixel 30
+// at its left edge (where the game starts too); and a cell of the standard map's ground.
+const EDITOR_MAP = { cell: 48, left: 30, ground: { column: 1, row: 9 } };
+
+// A real click on a cell of the map, as the editor's page first shows it.
+async function clickMapCell(page, { column, row }, button) {
+    const { cell: size, left } = EDITOR_MAP;
+    const box = await page.$eval('canvas', (canvas) => canvas.getBoundingClientRect().toJSON());
+    const scale = box.width / 640; // the cell's middle, above the editor's bottom line
+    await page.mouse.click(box.x + (column * size - left + size / 2) * scale, box.y + (row * size + size / 4) * scale, { button });
+}
+
+// Picks the standard map's ground tile in the editor and paints it into `cell`;
+// the title then marks unsaved changes.
+async function paintGround(page, cell) {
+    await clickMapCell(page, EDITOR_MAP.ground, 'right');
+    await clickMapCell(page, cell, 'left');
+    await page.waitForFunction(() => document.title.startsWith('*'));
 }
 
 // What a player reads off the game's picture, in its 640 x 480 pixels.
@@ -195,23 +296,21 @@ function lifeIcons(image) {
     return icons;
 }
 
-// Holds with `press` for a second and lets go with `release`: the pig must rise
-// well over 100 pixels and fall back to the ground. The pictures are kept as
+// Holds with `press` and lets go with `release`: the pig must rise well over
+// 100 pixels and fall back to the ground. The pictures are kept as
 // `<shots>-resting.png` and so on.
 async function assertHoldLifts(page, shots, press, release) {
     const top = async (moment) => pigTop(await canvasImage(page, `${shots}-${moment}.png`));
     const resting = await top('resting');
     await press();
-    await pause(1000);
-    const lifted = await top('lifted');
+    let lifted;
+    await until(page, async () => resting - (lifted = await top('lifted')) > 100, `the pig rising from ${resting}`);
     await release();
-    await pause(1500);
-    const fallen = await top('fallen');
-    assert.ok(resting - lifted > 100, `pig rose from ${resting} to ${lifted}`);
-    assert.ok(fallen > 380, `pig fell back to ${fallen}`);
+    await until(page, async () => (await top('fallen')) > 380, `the pig falling back from ${lifted}`);
 }
 
 module.exports = {
-    serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, reopenOffline, canvasImage, pigTop,
-    lifeIcons, assertHoldLifts, isPink,
+    root, site, playSite, serveFolder, dataPackage, launchChromium, launchFirefox, decodeImage, readBmp, pause, downloaded, frames, until, openPage,
+    gameStarted, reopenOffline, canvasImage, EDITOR_MAP, paintGround, pigTop, lifeIcons, assertHoldLifts,
+    isPink,
 };

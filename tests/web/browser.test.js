@@ -1,28 +1,21 @@
-// The browser build as a player meets it: the folder of build-web/ served on
+// The browser build as a player meets it: the built site served on
 // 127.0.0.1, Debian's chromium headless with software WebGL, real key events,
 // the canvas read back from screenshots and the console compared with the
 // desktop game's output. Screenshots are kept in ./web-shots for a look.
 'use strict';
 
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const {
-    serveFolder, launchChromium, decodeImage, readBmp, pause, openPage, gameStarted, canvasImage: pageImage, pigTop,
-    lifeIcons, assertHoldLifts,
+    root, playSite, launchChromium, decodeImage, readBmp, frames, downloaded, openPage, gameStarted, canvasImage: pageImage,
+    pigTop, lifeIcons, assertHoldLifts,
 } = require('./browser');
 
-const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
-const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
 const desktopBinary = process.env.GRUBNOSH_BINARY || path.join(root, 'build/grubnosh');
 const shots = path.resolve('web-shots');
-
-if (!fs.existsSync(path.join(site, 'index.html'))) {
-    console.error(`no browser build in ${site}: run scripts/build-web.sh first`);
-    process.exit(1);
-}
 
 const HUD_TEXT = { x: 0, y: 0, width: 200, height: 18 }; // "SCORE: 0 MISSED: 0" on plain sky
 const PIG = { left: 15, size: 64 }; // the pig's box: it moves only up and down
@@ -41,8 +34,6 @@ const OBJECT_REACH = 3; // blocks around an object's colour that its picture may
 const MAX_SCROLL_SHIFT = 180; // pixels the two backgrounds may have scrolled apart
 const SAME_PIXEL = 12; // largest difference in a channel that filtering explains
 
-let server;
-let browser;
 let game; // { page, console: [{type, text}], errors: [] } of the one page that plays
 
 const canvasImage = (name) => pageImage(game.page, path.join(shots, `${name}.png`));
@@ -53,8 +44,7 @@ async function screenshotByF2(press = () => game.page.keyboard.press('F2')) {
     const file = path.join(shots, 'downloads', 'sshot.bmp');
     fs.rmSync(file, { force: true });
     await press();
-    for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
-    return readBmp(fs.readFileSync(file));
+    return readBmp(await downloaded(file));
 }
 
 // The desktop game's screenshots, its first a second after start, then two with
@@ -212,7 +202,7 @@ function reportFirstFrame() {
     };
 }
 
-const openGame = (beforeLoad, functions) => openPage(browser, server.url, { beforeLoad, functions });
+const openGame = (beforeLoad, functions) => openPage(web.browser, web.server.url, { beforeLoad, functions });
 
 // Log lines up to the font's PASS line, its milliseconds left out.
 function startupLines(text) {
@@ -221,11 +211,7 @@ function startupLines(text) {
     return lines.slice(0, end < 0 ? lines.length : end + 1).map((line) => line.replace(/\d+ ms/, 'N ms'));
 }
 
-before(async () => {
-    assert.ok(fs.existsSync(path.join(site, 'grubnosh.wasm')), `no browser build in ${site}: run scripts/build-web.sh`);
-    fs.mkdirSync(shots, { recursive: true });
-    server = await serveFolder(site);
-    browser = await launchChromium(path.join(shots, 'downloads'));
+const web = playSite(shots, () => launchChromium(path.join(shots, 'downloads')), async () => {
     // F2 the moment the game begins to draw, for one of its first frames;
     // waiting for the canvas to show a frame may take seconds.
     let began;
@@ -233,14 +219,9 @@ before(async () => {
     game = await openGame(reportFirstFrame, { firstFrame: () => began() });
     const early = screenshotByF2(async () => { await drawing; await game.page.keyboard.press('F2'); });
     await gameStarted(game.page);
-    await pause(1000);
+    await frames(game.page, 10);
     game.scene = await canvasImage('scene'); // one early frame, before anything can be caught
     game.early = await early;
-});
-
-after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
 });
 
 test('the scene a player sees: sky, ground, score line, nine lives, the pig bottom left', async () => {
@@ -309,11 +290,12 @@ test('the pig tilts up while rising and down while falling, as on the desktop', 
     const desktopFalling = pigTilt(readBmp(desktopRun().falling), template);
     // F2 pictures the frame being drawn, unlike a screenshot of the canvas,
     // which may come late enough for the pig to hover under the HUD.
+    // A frame draws the pig before it reads the keys: the frames after the next one show the change.
     await game.page.keyboard.down('Space');
-    await pause(400);
+    await frames(game.page, 5);
     const rising = pigTilt(await screenshotByF2(), template);
     await game.page.keyboard.up('Space');
-    await pause(250); // the frame drawn with the key still held may be the one pictured
+    await frames(game.page, 5);
     const falling = pigTilt(await screenshotByF2(), template);
     assert.deepEqual([desktopRising.degrees, desktopFalling.degrees], [5, -5],
                      `desktop: rising ${desktopRising.fits}; falling ${desktopFalling.fits}`);

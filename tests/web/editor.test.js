@@ -1,57 +1,39 @@
 // The map editor's page and the levels it shares: a tile picked and painted
 // with real mouse events, shared by a link that the game page then plays,
 // saved in the browser across a reload, and the bad input a page meets (a
-// damaged link, files that are no map). The link format itself is checked
-// without a browser. Pictures are kept in ./web-shots/editor for a look.
+// damaged link, files that are no map), a browser that keeps nothing and a
+// second tab. The link format itself is checked without a browser
+// (scripts.test.js). Pictures are kept in ./web-shots/editor for a look.
 'use strict';
 
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, canvasImage } = require('./browser');
+const {
+    root, playSite, launchChromium, decodeImage, frames, gameStarted, canvasImage, downloaded, EDITOR_MAP, paintGround,
+} = require('./browser');
 
-const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
-const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
 const LevelLink = require(path.join(root, 'src/web/levellink.js'));
 const shots = path.resolve('web-shots', 'editor');
 const downloads = path.join(shots, 'downloads');
+const web = playSite(shots, () => launchChromium(downloads));
 
-if (!fs.existsSync(path.join(site, 'grubnosh-editor.wasm'))) {
-    console.error(`no browser build of the editor in ${site}: run scripts/build-web.sh first`);
-    process.exit(1);
-}
-
-const CELL = 48;
+const { cell: CELL, left: EDITOR_LEFT, ground: GROUND } = EDITOR_MAP;
 const COLUMNS = 20;
-const EDITOR_LEFT = 30; // map pixel at the editor's left edge, where the game starts too
-// Cells of the standard map: a ground tile to pick, and sky cells to paint it into.
-const GROUND = { column: 1, row: 9 };
+// Sky cells of the standard map to paint its ground into.
 const SHARED = { column: 9, row: 1 }; // far right, so it stays on screen longest as the game scrolls
 const SAVED = { column: 7, row: 1 };
 // Where the game's picture shows only background early on: under the score
 // line and the lives, right of the pig, left of where objects fly in.
 const BACKGROUND = { left: 100, right: 520, top: 58, bottom: 432 };
 
-let server;
-let browser;
-let standard; // the standard map, rows of tile numbers
+// The standard map, rows of tile numbers.
+const standard = fs.readFileSync(path.join(root, 'data/map.dat'), 'latin1').split('\n')
+    .filter((line) => line !== '' && !line.startsWith('##'))
+    .map((line) => [...line.slice(0, COLUMNS)].map((character) => character.charCodeAt(0) - 65));
 const tilePictures = {}; // tile number: its picture at 48 x 48
-
-before(async () => {
-    fs.mkdirSync(downloads, { recursive: true });
-    server = await serveFolder(site);
-    browser = await launchChromium(downloads);
-    standard = fs.readFileSync(path.join(root, 'data/map.dat'), 'latin1').split('\n')
-        .filter((line) => line !== '' && !line.startsWith('##'))
-        .map((line) => [...line.slice(0, COLUMNS)].map((character) => character.charCodeAt(0) - 65));
-});
-
-after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
-});
 
 const shot = (name) => path.join(shots, `${name}.png`);
 const tileOf = (map, cell) => map[cell.row][cell.column];
@@ -64,20 +46,7 @@ async function tilePicture(page, tile) {
     return tilePictures[tile];
 }
 
-async function openEditor() {
-    const seen = await openPage(browser, `${server.url}editor.html`);
-    await gameStarted(seen.page);
-    return seen;
-}
-
-// A real click on a cell of the map as the editor first shows it.
-async function clickCell(page, cell, button) {
-    const box = await page.$eval('canvas', (canvas) => canvas.getBoundingClientRect().toJSON());
-    const scale = box.width / 640;
-    const x = box.x + (cell.column * CELL - EDITOR_LEFT + CELL / 2) * scale;
-    const y = box.y + (cell.row * CELL + CELL / 4) * scale; // clear of the editor's bottom line
-    await page.mouse.click(x, y, { button });
-}
+const openEditor = (options) => web.start(`${web.server.url}editor.html`, options);
 
 const colourDistance = (a, b) => Math.abs(a[0] - b[0]) + Math.abs(a[1] - b[1]) + Math.abs(a[2] - b[2]);
 
@@ -139,9 +108,8 @@ async function assertSkyRow(page, image, map, other) {
 
 // The game page at `url` as it starts: its level line and an early picture.
 async function playLink(url, name) {
-    const seen = await openPage(browser, url);
-    await gameStarted(seen.page);
-    await pause(400);
+    const seen = await web.start(url);
+    await frames(seen.page, 10);
     const image = await canvasImage(seen.page, shot(name));
     const note = await seen.page.$eval('#level', (line) => (line.hidden ? null : line.textContent));
     return { ...seen, image, note };
@@ -154,11 +122,25 @@ const guardAsks = (page) => page.evaluate(() => {
     return event.defaultPrevented;
 });
 
+// Presses the button `id` and waits for the notice it gives, which must match `says`.
+async function press(page, id, says) {
+    await page.evaluate(() => { document.getElementById('notice').textContent = ''; });
+    await page.click(id);
+    await page.waitForFunction(() => document.getElementById('notice').textContent !== '');
+    assert.match(await page.$eval('#notice', (notice) => notice.textContent), says);
+}
+
+// Downloads the level with the Download button: its cells, as the file holds them.
+async function downloadedCells(page) {
+    const file = path.join(downloads, 'map.dat');
+    fs.rmSync(file, { force: true });
+    await page.click('#download');
+    return LevelLink.cellsOf((await downloaded(file)).toString('latin1'));
+}
+
 test('a ground tile picked and painted into the sky is shared by a link the game then plays, and Play opens it too', async () => {
     const { page, errors } = await openEditor();
-    await clickCell(page, GROUND, 'right');
-    await clickCell(page, SHARED, 'left');
-    await page.waitForFunction(() => document.title.startsWith('*'));
+    await paintGround(page, SHARED);
     await page.click('#share');
     await page.waitForFunction(() => !document.getElementById('share-link').hidden);
     const link = await page.$eval('#share-link', (anchor) => anchor.href);
@@ -166,7 +148,7 @@ test('a ground tile picked and painted into the sky is shared by a link the game
     assert.match(link, /\/index\.html#level=1\.[A-Za-z0-9_-]+\.[A-Za-z0-9_-]{6}$/);
     assert.equal(await titleOf(page), 'Grubnosh map editor', 'Share saved the level first');
 
-    const opened = new Promise((resolve) => browser.once('targetcreated', resolve));
+    const opened = new Promise((resolve) => web.browser.once('targetcreated', resolve));
     await page.click('#play');
     const tab = await opened;
     assert.equal(tab.url(), link, 'Play opens the game on the same level');
@@ -183,33 +165,61 @@ test('a ground tile picked and painted into the sky is shared by a link the game
 
 test('Save keeps the level in the browser: a reload opens it, and only unsaved changes hold the page', async () => {
     const { page } = await openEditor();
-    await clickCell(page, GROUND, 'right');
-    await clickCell(page, SAVED, 'left');
-    await page.waitForFunction(() => document.title.startsWith('*'));
+    await paintGround(page, SAVED);
     assert.equal(await guardAsks(page), true, 'leaving with unsaved changes asks first');
-    await page.click('#save');
-    await page.waitForFunction(() => /Saved in this browser/.test(document.getElementById('notice').textContent));
+    await press(page, '#save', /^Saved in this browser/);
     assert.equal(await guardAsks(page), false, 'nothing to lose once saved');
 
     await page.reload({ waitUntil: 'load' });
     await gameStarted(page);
-    await pause(300);
+    await frames(page, 5);
     const image = await canvasImage(page, shot('reloaded'));
     for (const cell of [SHARED, SAVED])
         assert.ok(await showsTile(page, image, cell.column * CELL - EDITOR_LEFT, cell.row * CELL, tileOf(standard, GROUND),
                                   tileOf(standard, cell)), `cell ${cell.column},${cell.row} is still painted`);
 
-    await page.click('#download');
-    const file = path.join(downloads, 'map.dat');
-    for (let waited = 0; !fs.existsSync(file) && waited < 5000; waited += 100) await pause(100);
-    const cells = LevelLink.cellsOf(fs.readFileSync(file, 'latin1'));
+    const cells = await downloadedCells(page);
     assert.equal(cells[SAVED.row * COLUMNS + SAVED.column], tileOf(standard, GROUND), 'the download holds the level');
+});
+
+// The browser's storage refusing every save, as a full or switched-off one does.
+function refuseStorage() {
+    Storage.prototype.setItem = () => { throw new DOMException('The quota has been exceeded.', 'QuotaExceededError'); };
+}
+
+test('a save the browser refuses is said plainly, the level stays marked unsaved, and Download still gives it', async () => {
+    const { page } = await openEditor({ beforeLoad: refuseStorage });
+    const cell = { column: 4, row: 1 };
+    await paintGround(page, cell);
+    await press(page, '#save', /^Not saved in this browser, whose storage is off or full\. Download the map to keep it\.$/);
+    assert.ok((await titleOf(page)).startsWith('*'), 'the title still marks the level unsaved');
+    assert.equal(await guardAsks(page), true, 'leaving still asks first');
+    const cells = await downloadedCells(page);
+    assert.equal(cells[cell.row * COLUMNS + cell.column], tileOf(standard, GROUND), 'the download holds the level');
+    assert.match(await page.$eval('#notice', (notice) => notice.textContent), /^Not saved in this browser.* downloaded as map\.dat/);
+    await page.close();
+});
+
+test('a second tab saving another level is noticed: the first says so, and its level stays marked unsaved', async () => {
+    // Only the tab in front draws, and so takes clicks.
+    const [first, second] = [(await openEditor()).page, (await openEditor()).page];
+    const toFront = async (page) => { await page.bringToFront(); await frames(page, 2); };
+    await toFront(first);
+    await paintGround(first, { column: 5, row: 1 });
+    await press(first, '#save', /^Saved in this browser/);
+    await toFront(second);
+    await paintGround(second, { column: 2, row: 1 });
+    await press(second, '#save', /^Saved in this browser/);
+    await first.waitForFunction(() => document.getElementById('notice').textContent.startsWith('Another tab has saved its level'));
+    assert.ok((await titleOf(first)).startsWith('*'), 'the first tab\'s title marks its level unsaved');
+    assert.equal(await guardAsks(first), true, 'leaving the first tab asks first');
+    await Promise.all([first.close(), second.close()]);
 });
 
 test('a damaged level link says so and plays the standard level', async () => {
     const fragment = LevelLink.encode(standard.flat().map((tile, cell) => (cell === 25 ? 12 : tile)));
     const tampered = fragment.replace(/\.(.)/, (_, digit) => `.${digit === 'A' ? 'B' : 'A'}`);
-    const game = await playLink(`${server.url}index.html#${tampered}`, 'game-damaged');
+    const game = await playLink(`${web.server.url}index.html#${tampered}`, 'game-damaged');
     assert.match(game.note, /^This level link is damaged: .+ Here is the standard level\. Play the standard level$/);
     await assertSkyRow(game.page, game.image, standard, tileOf(standard, GROUND));
     assert.deepEqual(game.errors, []);
@@ -218,9 +228,7 @@ test('a damaged level link says so and plays the standard level', async () => {
 test('a file that is no map is refused with a message and the level stays; a damaged map opens as the editor reads it', async () => {
     const { page, console: log } = await openEditor();
     const painted = { column: 3, row: 2 };
-    await clickCell(page, GROUND, 'right');
-    await clickCell(page, painted, 'left');
-    await page.waitForFunction(() => document.title.startsWith('*'));
+    await paintGround(page, painted);
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'grubnosh-maps-'));
     const file = (name, bytes) => { fs.writeFileSync(path.join(folder, name), bytes); return path.join(folder, name); };
     const refused = [
@@ -254,28 +262,4 @@ test('a file that is no map is refused with a message and the level stays; a dam
     assert.ok(log.some((line) => line.text === 'grubnosh-editor: map.dat is damaged: see the terminal'), 'the editor said so');
     await page.screenshot({ path: shot('opened-damaged') });
     fs.rmSync(folder, { recursive: true, force: true });
-});
-
-test('a level link carries any map in a few hundred characters and refuses one that is cut, changed, too long or the wrong size', () => {
-    const cells = standard.flat();
-    const fragment = LevelLink.encode(cells);
-    console.log(`the standard map's link fragment: #${fragment} (${fragment.length + 1} characters)`);
-    assert.deepEqual(LevelLink.decode(fragment), cells);
-    const busiest = cells.map((_, cell) => (cell * 7) % 63); // no two neighbours alike
-    assert.deepEqual(LevelLink.decode(LevelLink.encode(busiest)), busiest);
-    assert.ok(LevelLink.encode(busiest).length <= 240, `the longest map takes ${LevelLink.encode(busiest).length} characters`);
-    assert.deepEqual(LevelLink.cellsOf(LevelLink.mapText(busiest)), busiest);
-
-    const damaged = [
-        ['cut short', fragment.slice(0, -10), /cut short or changed/],
-        ['a digit changed', fragment.replace(/\.(.)/, (_, digit) => `.${digit === 'A' ? 'B' : 'A'}`), /cut short or changed/],
-        ['another version', fragment.replace('level=1.', 'level=2.'), /not a level link this game reads/],
-        ['too long', `${fragment}${'A'.repeat(300)}`, /characters long, more than any level needs/],
-        // Links made as a link is made, their checks right, around the wrong cells.
-        ['a cell short', LevelLink.encode(cells.slice(1)), /its map has 219 cells where a map has 220/],
-        ['a cell over', LevelLink.encode([...cells, 5]), /more than 220 cells/],
-        ['a repeat first', LevelLink.encode([63, ...cells]), /a repeat in it counts nothing/],
-    ];
-    for (const [name, link, message] of damaged)
-        assert.throws(() => LevelLink.decode(link), message, name);
 });

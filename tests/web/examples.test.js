@@ -1,43 +1,28 @@
 // The engine's examples in the browser, as a visitor meets them: the pages of
-// build-web/examples/ served on 127.0.0.1 in Debian's headless chromium, which
-// lets a page make sound only after a key, as desktop browsers do. Pictures
-// are kept in ./web-shots/examples for a look.
+// the built site's examples/ served on 127.0.0.1 in Debian's headless chromium,
+// which lets a page make sound only after a key, as desktop browsers do.
+// Pictures are kept in ./web-shots/examples for a look.
 'use strict';
 
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {
-    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, reopenOffline, canvasImage, isPink,
+    root, site, playSite, serveFolder, dataPackage, launchChromium, decodeImage, frames, until, openPage, gameStarted,
+    reopenOffline, canvasImage, isPink,
 } = require('./browser');
 
-const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
-const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
 const shots = path.resolve('web-shots', 'examples');
-
-if (!fs.existsSync(path.join(site, 'examples', 'index.html'))) {
-    console.error(`no examples in the browser build in ${site}: run scripts/build-web.sh first`);
-    process.exit(1);
-}
-
 const EXAMPLES = ['hello', 'text', 'actors', 'tiles', 'audio'];
 const MONITOR = { width: 1280, height: 800 };
 const BLOCK = 16; // pictures are compared by the mean colour of blocks this wide
 const TILE = 48;
 
-let server;
-let browser;
 const firstPictures = {}; // each example's picture a moment after it started
 
 const shot = (name) => path.join(shots, `${name}.png`);
-const exampleUrl = (name) => `${server.url}examples/${name}.html`;
-
-async function startExample(name, options) {
-    const seen = await openPage(browser, exampleUrl(name), options);
-    await gameStarted(seen.page);
-    return seen;
-}
+const startExample = (name, options) => web.start(`${web.server.url}examples/${name}.html`, options);
 
 // The mean colour of each BLOCK x BLOCK square of a 640 x 480 picture.
 function blockMeans(image) {
@@ -69,23 +54,17 @@ function drawnBlocks(blocks) {
     return blocks.filter((block) => key(block) !== background).length;
 }
 
-before(async () => {
-    fs.mkdirSync(shots, { recursive: true });
-    server = await serveFolder(site);
-    browser = await launchChromium(undefined, ['--autoplay-policy=document-user-activation-required']);
+// Sound only after a key, as desktop browsers have it.
+const AUTOPLAY = ['--autoplay-policy=document-user-activation-required'];
+const web = playSite(shots, () => launchChromium(undefined, AUTOPLAY), async () => {
     for (const name of EXAMPLES) {
         const { page, errors } = await startExample(name);
-        await pause(1500);
+        await frames(page, 30);
         const image = await canvasImage(page, shot(name));
         const docs = await decodeImage(page, fs.readFileSync(path.join(root, 'docs/examples', `${name}.png`)), 'image/png');
         firstPictures[name] = { blocks: blockMeans(image), docs: blockMeans(docs), errors };
         await page.close();
     }
-});
-
-after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
 });
 
 for (const name of EXAMPLES) {
@@ -131,15 +110,18 @@ function tapAudio() {
     };
 }
 
-// The loudest the page gets within `milliseconds`.
-async function loudestWithin(page, milliseconds) {
+// The loudest the page gets over the next `count` frames.
+async function loudestOver(page, count) {
     let loudest = 0;
-    for (let waited = 0; waited < milliseconds; waited += 50) {
+    for (let frame = 0; frame < count; frame += 3) {
         loudest = Math.max(loudest, await page.evaluate(() => window.peak()));
-        await pause(50);
+        await frames(page, 3);
     }
     return loudest;
 }
+
+// Until the page sounds louder than a whisper.
+const untilSounding = (page, what) => until(page, async () => (await page.evaluate(() => window.peak())) > 0.05, what);
 
 // The artist and title of a file's ID3v1 tag, each up to its first NUL.
 function tagOf(file) {
@@ -155,15 +137,12 @@ function tagOf(file) {
 
 test('the audio page is silent until a key, an effect key sounds, and the tune is named from its tag', async () => {
     const { page, console: log, errors } = await startExample('audio', { beforeLoad: tapAudio });
-    await pause(1000);
-    assert.equal(await loudestWithin(page, 500), 0, 'silent before any key');
+    assert.equal(await loudestOver(page, 60), 0, 'silent before any key');
     await page.keyboard.press('Digit2');
-    const effect = await loudestWithin(page, 1000);
-    assert.ok(effect > 0.05, `effect 2 peaks at ${effect}`);
-
+    await untilSounding(page, 'effect 2 sounding');
+    await until(page, async () => (await page.evaluate(() => window.peak())) === 0, 'effect 2 over');
     await page.keyboard.press('ArrowRight');
-    const tune = await loudestWithin(page, 1500);
-    assert.ok(tune > 0.05, `the first tune peaks at ${tune}`);
+    await untilSounding(page, 'the first tune sounding');
     const { artist, title } = tagOf(path.join(root, 'data/examples/music/0.ogg'));
     const lines = log.map((message) => message.text);
     assert.ok(lines.includes(`Pass) Playing track 0 (${artist} - ${title})`), `the log holds ${JSON.stringify(lines)}`);
@@ -171,12 +150,6 @@ test('the audio page is silent until a key, an effect key sounds, and the tune i
     assert.deepEqual(errors, []);
     await page.close();
 });
-
-// Once the page has shown `count` more animation frames, and the program drawn as many.
-const afterFrames = (page, count) => page.evaluate((left) => new Promise((done) => {
-    const tick = () => (--left > 0 ? requestAnimationFrame(tick) : done());
-    requestAnimationFrame(tick);
-}), count);
 
 // The pig's snout: the rightmost column with pink in it.
 function pigRight(image) {
@@ -191,12 +164,12 @@ test('on the hello page the right arrow held moves the pig right, and letting go
     const pigAt = async (moment) => pigRight(await canvasImage(page, shot(`hello-${moment}`)));
     const resting = await pigAt('resting');
     await page.keyboard.down('ArrowRight');
-    await afterFrames(page, 30);
+    await frames(page, 30);
     const held = await pigAt('held');
     await page.keyboard.up('ArrowRight');
-    await afterFrames(page, 2);
+    await frames(page, 2);
     const letGo = await pigAt('let-go');
-    await afterFrames(page, 30);
+    await frames(page, 30);
     assert.ok(resting > 0 && held - resting > 40, `the pig went from ${resting} to ${held}`);
     assert.equal(await pigAt('later'), letGo, 'the pig stays where the arrow was let go');
     assert.deepEqual(errors, []);
@@ -223,8 +196,8 @@ test('the tiles example follows the mouse over its scaled picture, and Escape en
     const pictures = [];
     for (const [i, cell] of cells.entries()) {
         await pointAt(cell);
-        await pause(300);
-        pictures.push(await canvasImage(page, shot(`tiles-pointer-${i}`)));
+        await until(page, async () => framePixels(pictures[i] = await canvasImage(page, shot(`tiles-pointer-${i}`)), cell) > 40,
+                    `a frame round cell ${cell}`);
     }
     for (const [i, cell] of cells.entries()) {
         const [pointed, elsewhere] = [framePixels(pictures[i], cell), framePixels(pictures[1 - i], cell)];
@@ -240,7 +213,7 @@ test('the tiles example follows the mouse over its scaled picture, and Escape en
 });
 
 test('the examples\' index shows each example\'s picture and links to its page', async () => {
-    const { page, errors } = await openPage(browser, `${server.url}examples/`, { viewport: MONITOR });
+    const { page, errors } = await openPage(web.browser, `${web.server.url}examples/`, { viewport: MONITOR });
     const cards = await page.$$eval('.examples a', (links) => links.map((link) => ({
         href: link.getAttribute('href'), width: link.querySelector('img').naturalWidth,
     })));
@@ -256,22 +229,23 @@ test('the examples\' index shows each example\'s picture and links to its page',
 });
 
 test('after one visit an example runs with no network, from a folder below the site root', async () => {
-    const { page, errors } = await reopenOffline(browser, site, '/engine/site/', 'examples/actors.html');
-    await pause(1000);
+    const { page, errors } = await reopenOffline(web.browser, site, '/engine/site/', 'examples/actors.html');
+    await frames(page, 30);
     const blocks = blockMeans(await canvasImage(page, shot('offline')));
     assert.ok(distance(blocks, firstPictures.actors.docs) < distance(blocks, firstPictures.text.docs), 'the actors example runs');
     assert.deepEqual(errors, []);
     await page.close();
 });
 
-test('a shared part of the data package cut short is reported on the page', async () => {
-    const cut = fs.readFileSync(path.join(site, 'grubnosh.data')).subarray(0, 1000);
-    const broken = await serveFolder(site, { altered: { 'grubnosh.data': cut } });
-    const { page } = await openPage(browser, `${broken.url}examples/text.html`);
+test('a shared part of the data package cut short is reported on the page', async (t) => {
+    const shared = dataPackage(site, 'grubnosh');
+    const cut = fs.readFileSync(path.join(site, shared)).subarray(0, 1000);
+    const broken = await serveFolder(site, { altered: { [shared]: cut } });
+    t.after(broken.close);
+    const { page } = await openPage(web.browser, `${broken.url}examples/text.html`);
     await page.waitForFunction(() => !document.getElementById('panel').hidden && document.getElementById('progress').hidden,
                                { timeout: 5000 });
     assert.match(await page.$eval('#message', (message) => message.textContent),
-                 /grubnosh\.data and engine_examples\.data are damaged/);
+                 new RegExp(`${shared.replace(/\./g, '\\.')} is damaged: its 1000 bytes`));
     await page.close();
-    broken.close();
 });

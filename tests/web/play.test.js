@@ -5,48 +5,22 @@
 // pictures are kept in ./web-shots/play for a look.
 'use strict';
 
-const { test, before, after } = require('node:test');
+const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {
-    serveFolder, launchChromium, decodeImage, pause, openPage, gameStarted, reopenOffline, canvasImage, pigTop, lifeIcons,
-    assertHoldLifts,
+    site, playSite, serveFolder, dataPackage, decodeImage, pause, frames, until, openPage, reopenOffline, canvasImage, pigTop,
+    lifeIcons, assertHoldLifts,
 } = require('./browser');
 
-const root = process.env.GRUBNOSH_SOURCE_DIR || path.resolve(__dirname, '../..');
-const site = process.env.GRUBNOSH_WEB_SITE || path.join(root, 'build-web');
 const shots = path.resolve('web-shots', 'play');
-
-if (!fs.existsSync(path.join(site, 'grubnosh.wasm'))) {
-    console.error(`no browser build in ${site}: run scripts/build-web.sh first`);
-    process.exit(1);
-}
-
+const web = playSite(shots);
 const PHONE = { width: 390, height: 844, isMobile: true, hasTouch: true };
 const MONITOR = { width: 1920, height: 1080 };
 
-let server;
-let browser;
-
-before(async () => {
-    fs.mkdirSync(shots, { recursive: true });
-    server = await serveFolder(site);
-    browser = await launchChromium();
-});
-
-after(async () => {
-    if (browser) await browser.close();
-    if (server) server.close();
-});
-
 const shot = (name) => path.join(shots, `${name}.png`);
-
-async function startGame(options) {
-    const seen = await openPage(browser, server.url, options);
-    await gameStarted(seen.page);
-    return seen;
-}
+const startGame = (options) => web.start(web.server.url, options);
 
 // The game's box in the window, in CSS pixels, and its centre.
 async function stageBox(page) {
@@ -94,7 +68,7 @@ test('on a 1920 x 1080 monitor the game takes the height, a mouse held lifts the
     await page.waitForFunction(() => document.fullscreenElement !== null, { timeout: 5000 });
     await page.keyboard.press('Escape');
     await page.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
-    await pause(500);
+    await frames(page, 10);
     assert.ok(await page.$eval('#panel', (panel) => panel.hidden), 'the game goes on');
     await page.close();
 });
@@ -132,9 +106,9 @@ const frameCount = (page) => page.evaluate(() => ({ ...window.frames }));
 
 test('the game draws one frame per animation frame of the browser', async () => {
     const { page } = await startGame({ beforeLoad: countFrames });
-    await pause(500);
+    await frames(page, 30);
     const from = await frameCount(page);
-    await pause(5000);
+    await frames(page, 200);
     const to = await frameCount(page);
     const shown = to.shown - from.shown;
     const drawn = to.drawn - from.drawn;
@@ -144,20 +118,27 @@ test('the game draws one frame per animation frame of the browser', async () => 
 
 // Keeps the last frame drawn before the page goes away (hidden, or by
 // keepFrameBefore) and the second one drawn after it is back (shown, or its
-// picture handed back), with countFrames, as PNG data URLs. A frame draws
-// before it moves anything, so the second shows what the first frame back did.
+// picture handed back), with countFrames, as copies that aroundHidingPictures()
+// gives as PNG data URLs: copied at once, so that the page's own handlers of the
+// hiding come next, and encoded later. A frame draws before it moves anything,
+// so the second shows what the first frame back did.
 function keepFramesAroundHiding() {
     window.aroundHiding = {};
+    // A phone's lock screen hides the page without taking its focus: the page
+    // hears of the hiding alone, not of the blur that minimising brings here.
+    addEventListener('blur', (event) => event.stopImmediatePropagation(), true);
     const getContext = HTMLCanvasElement.prototype.getContext;
     HTMLCanvasElement.prototype.getContext = function (kind, attributes) {
         return getContext.call(this, kind, /webgl/.test(kind) ? { ...attributes, preserveDrawingBuffer: true } : attributes);
     };
-    const picture = () => {
-        const copy = document.createElement('canvas');
-        Object.assign(copy, { width: 640, height: 480 }).getContext('2d').drawImage(document.getElementById('canvas'), 0, 0);
-        return copy.toDataURL('image/png');
+    const copy = () => {
+        const canvas = Object.assign(document.createElement('canvas'), { width: 640, height: 480 });
+        canvas.getContext('2d').drawImage(document.getElementById('canvas'), 0, 0);
+        return canvas;
     };
-    window.keepFrameBefore = () => { aroundHiding.before = picture(); };
+    window.keepFrameBefore = () => { aroundHiding.before = copy(); };
+    window.aroundHidingPictures = () => ({ before: aroundHiding.before.toDataURL(), after: aroundHiding.after.toDataURL() });
+    window.pigColumn = () => Array.from(copy().getContext('2d').getImageData(0, 0, 80, 480).data);
     document.addEventListener('visibilitychange', () => {
         if (document.hidden) keepFrameBefore();
         else aroundHiding.shownAt = window.frames.drawn;
@@ -166,9 +147,15 @@ function keepFramesAroundHiding() {
     const clear = WebGLRenderingContext.prototype.clear;
     WebGLRenderingContext.prototype.clear = function (...mask) {
         // The third frame after showing begins (countFrames counts it next): the second one is complete.
-        if (window.frames.drawn === aroundHiding.shownAt + 2 && !aroundHiding.after) aroundHiding.after = picture();
+        if (window.frames.drawn === aroundHiding.shownAt + 2 && !aroundHiding.after) aroundHiding.after = copy();
         return clear.apply(this, mask);
     };
+}
+
+// The pig's top in the frame last drawn, read in the page (with keepFramesAroundHiding), which is quick.
+async function pigTopNow(page) {
+    const rgba = await page.evaluate(() => window.pigColumn());
+    return pigTop({ height: 480, at: (x, y) => rgba.slice(4 * (y * 80 + x), 4 * (y * 80 + x) + 3) });
 }
 
 // The score line, compared pixel by pixel: a change of score or misses shows.
@@ -179,16 +166,23 @@ function sameScoreLine(a, b) {
     return true;
 }
 
-// How a page goes away for a while and comes back: `leave` and `comeBack` for the page.
+// How long a page is left away: a stretch in which nothing may happen, which
+// no frame or event can mark.
+const AWAY_FOR = 1000;
+
+// How a page goes away for a while and comes back: `leave` and `comeBack` for
+// the page, and whether the page lets go of what is held while away.
 const GOING_AWAY = [
-    ['a hidden page', 'shown again', async (page) => {
+    // A phone's lock screen hides the page without taking its focus
+    // (keepFramesAroundHiding keeps the blur of minimising from the page).
+    ['a page hidden as a locked phone hides it, with no blur,', 'shown again', true, async (page) => {
         const session = await page.createCDPSession();
         const { windowId } = await session.send('Browser.getWindowForTarget');
         const setWindow = (windowState) => session.send('Browser.setWindowBounds', { windowId, bounds: { windowState } });
         return { leave: () => setWindow('minimized'), comeBack: () => setWindow('normal') };
     }],
     // The browser takes the WebGL context and hands it back; the page says so meanwhile.
-    ['a lost picture', 'the picture is back', async (page) => ({
+    ['a lost picture', 'the picture is back', false, async (page) => ({
         leave: () => page.evaluate(() => {
             keepFrameBefore();
             window.losing = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
@@ -201,40 +195,45 @@ const GOING_AWAY = [
         },
     })],
 ];
-for (const [way, back, goingAway] of GOING_AWAY) test(`${way} stops the game, which goes on where it was when ${back}`, async () => {
+for (const [way, back, letsGo, goingAway] of GOING_AWAY) test(`${way} stops the game; ${back}, the game goes on where it was, and the next hold flies`, async () => {
     const { page } = await startGame({ beforeLoad: [countFrames, keepFramesAroundHiding] });
-    await pause(4000); // apples and hostiles on their way
-    await page.mouse.move(...(await stageBox(page)).centre);
-    await page.mouse.down();
-    await pause(1500); // the pig high in the air; hiding lets go of it
+    await frames(page, 150); // apples and hostiles on their way
+    await page.keyboard.down('Space'); // let go by the page where it lets go, by the test otherwise
+    await until(page, async () => (await pigTopNow(page)) < 250, 'the pig high in the air');
     const { leave, comeBack } = await goingAway(page);
 
     await leave();
-    const hidden = await frameCount(page);
-    await pause(5000);
-    const stillHidden = await frameCount(page);
+    const away = await frameCount(page);
+    await pause(AWAY_FOR);
+    const stillAway = await frameCount(page);
     await comeBack();
-    await page.mouse.up();
+    if (!letsGo)
+        await page.keyboard.up('Space');
     await page.waitForFunction(() => window.aroundHiding.after !== undefined, { timeout: 5000 });
-    const pictures = await page.evaluate(() => window.aroundHiding);
+    const pictures = await page.evaluate(() => window.aroundHidingPictures());
     const picture = (name) => {
         const png = Buffer.from(pictures[name].split(',')[1], 'base64');
-        fs.writeFileSync(shot(`${way.replace(/ /g, '-')}-${name}`), png);
+        fs.writeFileSync(shot(`${back.replace(/ /g, '-')}-${name}`), png);
         return decodeImage(page, png, 'image/png');
     };
     const [before, after] = [await picture('before'), await picture('after')];
 
-    assert.equal(stillHidden.drawn, hidden.drawn, 'no frame is drawn while the page is away');
+    assert.equal(stillAway.drawn, away.drawn, 'no frame is drawn while the page is away');
     assert.equal(lifeIcons(after), lifeIcons(before), 'no life lost while away');
     assert.ok(sameScoreLine(after, before), 'score and misses as they were');
-    // A frame or two of falling, not five seconds' worth, which would put the pig on the ground.
+    // A frame or two of falling, not the time away's worth, which would put the pig on the ground.
     assert.ok(pigTop(after) < 380, `the pig went from ${pigTop(before)} to ${pigTop(after)}`);
+    // Let go by the page as well as by the runtime: the next hold lifts the pig again.
+    await until(page, async () => (await pigTopNow(page)) > 380, 'the pig, let go, back on the ground');
+    await page.mouse.down();
+    await until(page, async () => (await pigTopNow(page)) < 300, 'the pig lifted by the next hold');
+    await page.mouse.up();
     await page.close();
 });
 
 test('after one visit the game plays with no network, from a folder below the site root', async () => {
-    const { page, errors } = await reopenOffline(browser, site, '/games/grubnosh/');
-    await pause(1000);
+    const { page, errors } = await reopenOffline(web.browser, site, '/games/grubnosh/');
+    await frames(page, 10);
     const image = await canvasImage(page, shot('offline'));
     assert.equal(lifeIcons(image), 9, 'the game shows its nine lives');
     assert.ok(pigTop(image) > 380, `the pig rests on the ground, its top at ${pigTop(image)}`);
@@ -242,24 +241,34 @@ test('after one visit the game plays with no network, from a folder below the si
     await page.close();
 });
 
-// Sites with a file missing, empty or damaged, and what the page must say.
+// Sites with a file missing, empty, damaged or cut off on the way, and what the page must say.
+const DATA = dataPackage(site, 'grubnosh');
+const data = fs.readFileSync(path.join(site, DATA));
+const dataMessage = (text) => new RegExp(`^The game could not start. ${DATA.replace(/\./g, '\\.')} ${text}`);
 const BROKEN_SITES = [
-    ['a missing data package', { 'grubnosh.data': null }, /grubnosh\.data could not be loaded: the server answered 404/],
-    ['a data package cut short', { 'grubnosh.data': fs.readFileSync(path.join(site, 'grubnosh.data')).subarray(0, 1000) },
-     /grubnosh\.data is damaged: it holds 1000 bytes/],
+    ['a missing data package', { [DATA]: null }, dataMessage('could not be loaded: the server answered 404')],
+    ['a data package cut short', { [DATA]: data.subarray(0, 1000) }, dataMessage('is damaged: its 1000 bytes are not the ones')],
+    ['a data package changed on the way', { [DATA]: Buffer.concat([data.subarray(1), data.subarray(0, 1)]) },
+     dataMessage(`is damaged: its ${data.length} bytes are not the ones`)],
+    ['a data package whose download breaks off', {
+        [DATA]: (response) => {
+            response.writeHead(200, { 'Content-Length': data.length });
+            response.write(data.subarray(0, data.length / 2), () => response.destroy());
+        },
+    }, dataMessage('could not be loaded: the connection broke off')],
     ['an empty WebAssembly file', { 'grubnosh.wasm': '' }, /grubnosh\.wasm is empty/],
     ['a damaged script', { 'grubnosh.js': 'var Module = ;' }, /grubnosh\.js is damaged/],
 ];
 for (const [what, altered, says] of BROKEN_SITES) {
-    test(`${what} is reported on the page within 5 seconds`, async () => {
+    test(`${what} is reported on the page within 5 seconds`, async (t) => {
         const broken = await serveFolder(site, { altered });
+        t.after(broken.close); // an open server would keep the tests from ending
         const start = Date.now();
-        const { page } = await openPage(browser, broken.url);
+        const { page } = await openPage(web.browser, broken.url);
         const said = () => document.getElementById('panel').hidden === false &&
                            document.getElementById('progress').hidden;
         await page.waitForFunction(said, { timeout: Math.max(1, 5000 - (Date.now() - start)) });
         assert.match(await page.$eval('#message', (message) => message.textContent), says);
         await page.close();
-        broken.close();
     });
 }

@@ -4,7 +4,7 @@
 'use strict';
 
 (function () {
-    const { example, program, data } = document.body.dataset;
+    const { example, program } = document.body.dataset;
     const panel = programPanel();
     if (panel.lacksWebGL('This example'))
         return;
@@ -17,7 +17,6 @@
 
     startProgram(program, {
         canvas: document.getElementById('canvas'),
-        data: data.split(' '),
         root: '../',
         progress: panel.progress,
         failed: (text) => panel.show(`The example could not start. ${text}`, false),
