@@ -109,7 +109,8 @@
             return;
         }
         runs.hidden = true;
-        if (request.mode !== 'play') say(`${request.mode === 'watch' ? 'Watching' : 'Trying to beat'} a run of ${RunLink.scoreOf(request.run)}.`);
+        if (request.mode !== 'play')
+            say(`${request.mode === 'watch' ? 'Watching' : 'Trying to beat'} a run of ${RunLink.scoreOf(request.run)}.`);
         $('message').textContent = 'Loading\u2026';
         $('progress').hidden = false;
         started = true;
@@ -207,7 +208,8 @@
             show(request, describe(request));
         } else if (request.mode === 'try') {
             const beaten = yours && yours.run.score > request.run.score ? ' You beat it!' : '';
-            show(request, yours ? `You: ${RunLink.scoreOf(yours.run)}. The run: ${RunLink.scoreOf(request.run)}.${beaten}` : describe(request));
+            const both = yours && `You: ${RunLink.scoreOf(yours.run)}. The run: ${RunLink.scoreOf(request.run)}.${beaten}`;
+            show(request, both || describe(request));
         } else if (yours) {
             show(yours, describe(yours));
         }
