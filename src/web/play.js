@@ -42,6 +42,7 @@
     document.addEventListener('visibilitychange', () => { if (document.hidden) letGo(); });
 
     function pressKey(keyCode) {
+        if (!(window.Module && Module.sendKey)) return; // no game yet: a run is offered first
         Module.sendKey('keydown', keyCode);
         Module.sendKey('keyup', keyCode);
     }
@@ -134,16 +135,10 @@
     window.addEventListener('hashchange', () => location.reload());
 
     // A file the game writes (its screenshot) is offered as a download.
-    function download(name) {
-        const bytes = Module.FS.readFile(name);
-        const link = document.createElement('a');
-        link.href = URL.createObjectURL(new Blob([bytes], { type: 'image/bmp' }));
-        link.download = name.split('/').pop();
-        link.click();
-        setTimeout(() => URL.revokeObjectURL(link.href), 1000);
-    }
+    const download = (name) => GameRuns.offerFile(name.split('/').pop(), Module.FS.readFile(name), 'image/bmp');
 
-    startProgram('grubnosh', {
+    // Every game is recorded, and a run can be watched or tried (runs.js).
+    GameRuns.start(panel, {
         canvas: document.getElementById('canvas'),
         progress: panel.progress,
         failed: (text) => panel.show(`The game could not start. ${text}`, false),
@@ -152,5 +147,5 @@
         stopped: () => panel.show('The game stopped with an error; the console says more.', true),
         ended: () => panel.show('The game has ended. Thanks for playing!', true),
         module: { beforeFrame: readPads, onFileWritten: download },
-    });
+    }, (page) => startProgram('grubnosh', page));
 })();
