@@ -3,7 +3,10 @@
 
 // How a run's file is written. Internal to the engine.
 
+#include <memory>
 #include <string>
+
+class FreshFile;
 
 // Where a recording goes: a fresh file beside the destination (through a
 // symbolic link, beside its target), made when the recording starts, so a
@@ -17,15 +20,16 @@ public:
     RunFileTarget(const RunFileTarget&) = delete;
     RunFileTarget& operator=(const RunFileTarget&) = delete;
 
-    // False with errno set when the fresh file could not be made.
-    bool isOpen() const { return descriptor >= 0; }
+    // False when the fresh file could not be made; problem() says why.
+    bool isOpen() const;
+    const std::string& problem() const { return reason; }
     // Writes the bytes, flushes them and puts the file in place; false with errno set.
     bool commit(const std::string& bytes);
 
 private:
     std::string destination;
-    std::string fresh;
-    int descriptor;
+    std::unique_ptr<FreshFile> fresh;
+    std::string reason;
 };
 
 // Whether the two paths name the same existing file.

@@ -155,7 +155,7 @@ int TQ_recordRun(const char* path)
     }
     std::unique_ptr<Recording> fresh = std::make_unique<Recording>(path);
     if (!fresh->target.isOpen()) {
-        fprintf(stderr, "FAIL) Couldn't record the run into %s: %s\n", path, strerror(errno));
+        fprintf(stderr, "FAIL) Couldn't record the run into %s: %s\n", path, fresh->target.problem().c_str());
         return -1;
     }
     recording = std::move(fresh);

@@ -217,8 +217,8 @@ macro(_torvane_page_head)
   string(STRIP "${PAGE_HEAD}" PAGE_HEAD)
 endmacro()
 
-# ... and its own words and controls (PAGE_ABOUT, PAGE_TOOLS): its files, or
-# a heading and how to play.
+# ... and its own words and controls (PAGE_ABOUT, PAGE_PANEL, PAGE_TOOLS): its
+# files, or a heading and how to play.
 macro(_torvane_page_parts)
   set(PAGE_ABOUT "  <h1>${PAGE_TITLE}</h1>")
   if(ARG_HOLD_KEY)
@@ -229,8 +229,9 @@ macro(_torvane_page_parts)
     string(APPEND PAGE_ABOUT "\n  <p class=\"howto\" id=\"howto\"><span>Hold <kbd>${hold_label}</kbd>${what}</span> "
                              "<span><kbd>F</kbd> fullscreen</span></p>")
   endif()
+  set(PAGE_PANEL "")
   set(PAGE_TOOLS "")
-  foreach(part ABOUT TOOLS)
+  foreach(part ABOUT PANEL TOOLS)
     if(ARG_${part})
       get_filename_component(file ${ARG_${part}} ABSOLUTE)
       set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
@@ -248,7 +249,9 @@ endmacro()
 # begins with. Any page: TITLE (the target's name unless given), DESCRIPTION,
 # NOUN (what the page calls the program: "game" unless given), ABOUT (an HTML
 # file of words under the navigation; a heading of the title unless given),
-# TOOLS (an HTML file of controls under the picture), FILES (copied beside
+# PANEL (an HTML file of controls in the panel over the picture, which shows
+# while the program loads and once it has ended), TOOLS (an HTML file of
+# controls under the picture), FILES (copied beside
 # the page: its .js scripts run before the template's, its .css style sheets
 # come after the site's), ARGUMENTS (the program's), HOLD_KEY (the key that a
 # touch, pen, mouse button or gamepad button held on the page holds, SDLK_...),
@@ -257,7 +260,7 @@ endmacro()
 # which the Screenshot button presses; else the button keeps the page's picture).
 function(torvane_add_web_page)
   cmake_parse_arguments(PARSE_ARGV 0 ARG ""
-                        "TARGET;PAGE;TITLE;DESCRIPTION;NOUN;ABOUT;TOOLS;HOLD_KEY;HOLD_TO;SCREENSHOT_KEY;MAIN;DATA_AFTER"
+                        "TARGET;PAGE;TITLE;DESCRIPTION;NOUN;ABOUT;PANEL;TOOLS;HOLD_KEY;HOLD_TO;SCREENSHOT_KEY;MAIN;DATA_AFTER"
                         "DATA;FILES;ARGUMENTS")
   if(ARG_UNPARSED_ARGUMENTS OR NOT TARGET "${ARG_TARGET}")
     message(FATAL_ERROR "torvane_add_web_page: give TARGET, a program target, and the options the reference lists "

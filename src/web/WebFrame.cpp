@@ -9,6 +9,7 @@
 
 #include <emscripten.h>
 
+#include "WebKeys.h"
 #include "WebRenderer.h"
 
 #undef SDL_GL_SwapBuffers
@@ -101,9 +102,11 @@ EM_JS(void, webWaitForFrame, (), {
     });
 });
 
-// Before main: the page may press keys before the program has started.
+// Before main: the page may press keys before the program has started, and
+// they pass through the keyboard as the desktop's.
 __attribute__((constructor)) void startWatchingPage()
 {
+    startKeysAsTheDesktop();
     watchPage();
 }
 

@@ -3,8 +3,11 @@
 // says, the engine's input layer tells: RunInput.cpp); but it reads symbols
 // from the page's key codes, which name the keypad by Num Lock,
 // the right-hand Windows key as a backslash, and some keys not at all. Here each
-// key gets the symbol the desktop's SDL gives it, in events and state alike, and
-// whatever is held is let go when the page loses the focus or is hidden.
+// key gets the symbol the desktop's SDL gives it, in events and state alike,
+// whatever is held is let go when the page loses the focus or is hidden, and a
+// held key repeats only as the program asks (SDL_EnableKeyRepeat), as on the desktop.
+
+#include "WebKeys.h"
 
 #include <emscripten.h>
 
@@ -74,18 +77,56 @@ EM_JS(void, lookUpKeysAsTheDesktop, (), {
     });
 });
 
+// The browser repeats the key-down of every held key, at its own pace, and the
+// runtime passes each repeat on (its SDL_EnableKeyRepeat does nothing); the
+// desktop's SDL repeats none unless the program asks. Here a repeat goes on only
+// when the program has asked, no sooner than its delay after the press and its
+// interval after the repeat before. The page's own presses (Module.sendKey) pass this way too.
+EM_JS(void, repeatKeysAsAsked, (), {
+    const repeat = Module.keyRepeat = { delay: 0, interval: 0, pressedAt: {}, passedAt: {} };
+    const receive = SDL.receiveEvent;
+    SDL.receiveEvent = (event) => {
+        if (event.type === 'keydown') {
+            const now = performance.now();
+            if (!event.repeat) {
+                repeat.pressedAt[event.code] = repeat.passedAt[event.code] = now;
+            } else if (repeat.delay === 0 || now - repeat.pressedAt[event.code] < repeat.delay ||
+                       now - repeat.passedAt[event.code] < repeat.interval) {
+                event.preventDefault(); // as the runtime would for a key it takes
+                return;
+            } else {
+                repeat.passedAt[event.code] = now;
+            }
+        }
+        return receive(event);
+    };
+});
+
+EM_JS(void, setKeyRepeat, (int delay, int interval), { Object.assign(Module.keyRepeat, { delay, interval }); });
+
 EM_JS(void, nameKeyByCode, (const char* code, int key), { Module.keysByCode[UTF8ToString(code)] = key; });
 EM_JS(void, nameKeyByKeyCode, (int keyCode, int key), { Module.keysByKeyCode[keyCode] = key; });
 
-// Before main, and so before the runtime's SDL listens to the page.
-__attribute__((constructor)) void startLookingUpKeys()
+} // namespace
+
+void startKeysAsTheDesktop()
 {
     lookUpKeysAsTheDesktop();
+    repeatKeysAsAsked();
     for (const auto& named : kKeysByCode)
         nameKeyByCode(named.code, named.key);
     for (const auto& named : kKeysByKeyCode)
         nameKeyByKeyCode(named.keyCode, named.key);
 }
 
-} // namespace
+// In the runtime's place, whose own does nothing: SDL 1.2's answers, a delay of 0 switching repeats off.
+extern "C" int SDL_EnableKeyRepeat(int delay, int interval)
+{
+    if (delay < 0 || interval < 0) {
+        SDL_SetError("keyboard repeat value less than zero");
+        return -1;
+    }
+    setKeyRepeat(delay, interval);
+    return 0;
+}
 

@@ -78,6 +78,10 @@
     }
 
     const LevelLink = {
+        // The CRC-32 of zlib and PNG, of a string's characters taken as bytes;
+        // run links (runlink.js) check runs with it too.
+        crc32,
+
         // The fragment of a link to the game page that carries the cells
         // (tile numbers 0 to 62, row by row), without its "#".
         encode(cells) {

@@ -7,7 +7,9 @@
 
 // A page's own scripts, which run before page.js starts its program, add their
 // parts here: objects with any of beforeMain(FS) (the program's files are in
-// place and it has not started), started(), ended(status) and beforeFrame().
+// place and it has not started), started(), ended(status) and beforeFrame();
+// and one part at most launch(page, start, panel), which starts the program
+// itself, with start(page) or a page of its own, when and if it chooses.
 window.pageParts = [];
 
 (function () {

@@ -104,8 +104,11 @@
     }
     screenshot.addEventListener('click', () => {
         if (screenshotKey) {
-            Module.sendKey('keydown', Number(screenshotKey));
-            Module.sendKey('keyup', Number(screenshotKey));
+            // No program yet when a part of the page offers something first.
+            if (window.Module && Module.sendKey) {
+                Module.sendKey('keydown', Number(screenshotKey));
+                Module.sendKey('keyup', Number(screenshotKey));
+            }
         } else {
             keepNextFrame = true;
         }
@@ -147,7 +150,7 @@
         explain();
     }
 
-    startProgram(settings.program, {
+    const page = {
         canvas,
         root: settings.root,
         progress: panel.progress,
@@ -165,5 +168,11 @@
             afterFrame,
             onFileWritten: fileWritten,
         },
-    });
+    };
+    // A part of the page may decide when and how the program starts (the
+    // game's runs offer a run first); else it starts at once.
+    const start = (startSettings) => startProgram(settings.program, startSettings);
+    const launcher = pageParts.find((part) => part.launch);
+    if (launcher) launcher.launch(page, start, panel);
+    else start(page);
 })();

@@ -19,6 +19,7 @@ namespace {
 const std::string kGoldenFolder = std::string(GRUBNOSH_SOURCE_DIR) + "/tests/runs/";
 const int kSpace = 32;
 const int kEscape = 27;
+const int kF2 = 283;
 
 // A player who follows a script: frame times, and keys pressed and let go at
 // the first poll of a frame, as a run the game can replay.
@@ -61,12 +62,13 @@ struct GoldenRun
     uint32_t frameTimes[3]; // milliseconds, round and round
     int frames;
     bool endsInGameOver; // else Escape ends it after its frames
+    int screenshotFrame; // where F2 is pressed, for a picture to compare; 0: nowhere
 };
 
 // Few frames, so that they replay quickly: the frame rate is the script's.
 const GoldenRun kGoldenRuns[] = {
-    {"game-over.tqrun", {45, 50, 55}, 4000, true}, // twenty frames a second, for longer than the game lasts
-    {"escape.tqrun", {33, 33, 34}, 450, false},    // fifteen seconds at thirty frames a second
+    {"game-over.tqrun", {45, 50, 55}, 4000, true, 0}, // twenty frames a second, for longer than the game lasts
+    {"escape.tqrun", {33, 33, 34}, 450, false, 300},  // fifteen seconds at thirty frames a second, the pig rising at F2
 };
 
 // Hops of four heights, one every 90 frames.
@@ -81,6 +83,10 @@ std::string hops(const GoldenRun& golden)
             player.press(kSpace);
         else if (frame % hopLength == holds[frame / hopLength % 4])
             player.release(kSpace);
+        if (golden.screenshotFrame > 0 && frame == golden.screenshotFrame)
+            player.press(kF2);
+        if (golden.screenshotFrame > 0 && frame == golden.screenshotFrame + 1)
+            player.release(kF2);
         player.emptyPoll();
     }
     if (!golden.endsInGameOver) {

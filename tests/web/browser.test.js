@@ -1,7 +1,7 @@
 // The browser build as a player meets it: the built site served on
 // 127.0.0.1, Debian's chromium headless with software WebGL, real key events,
 // the canvas read back from screenshots and the console compared with the
-// desktop game's output. Screenshots are kept in ./web-shots for a look.
+// desktop game's output, and runs replayed in both. Screenshots are kept in ./web-shots for a look.
 'use strict';
 
 const { test } = require('node:test');
@@ -10,9 +10,10 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const {
-    root, playSite, launchChromium, decodeImage, readBmp, frames, downloaded, openPage, gameStarted, canvasImage: pageImage,
-    pigTop, lifeIcons, assertHoldLifts,
+    root, playSite, launchChromium, decodeImage, readBmp, pause, frames, downloaded, openPage, gameStarted,
+    canvasImage: pageImage, pigTop, lifeIcons, assertHoldLifts, isPink,
 } = require('./browser');
+const RunLink = require(path.join(root, 'src/web/runlink.js'));
 
 const desktopBinary = process.env.GRUBNOSH_BINARY || path.join(root, 'build/grubnosh');
 const shots = path.resolve('web-shots');
@@ -47,13 +48,26 @@ async function screenshotByF2(press = () => game.page.keyboard.press('F2')) {
     return readBmp(await downloaded(file));
 }
 
+// Runs `script` (sh, "$0" the desktop game) under its own Xvfb in a fresh folder with the game's data and
+// the files `given` ({ name: bytes }); returns the files it leaves there ({ name: Buffer }).
+function onDesktop(script, given = {}) {
+    const work = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'grubnosh-web-'));
+    fs.symlinkSync(path.join(root, 'data'), path.join(work, 'data'));
+    for (const [name, bytes] of Object.entries(given)) fs.writeFileSync(path.join(work, name), bytes, 'latin1');
+    const run = spawnSync(path.join(root, 'scripts/with-xvfb.sh'), ['sh', '-c', script, desktopBinary],
+                          { cwd: work, encoding: 'utf8', timeout: 60000 });
+    assert.equal(run.status, 0, `desktop run failed: ${run.stderr}`);
+    const files = Object.fromEntries(fs.readdirSync(work).filter((name) => name !== 'data')
+        .map((name) => [name, fs.readFileSync(path.join(work, name))]));
+    fs.rmSync(work, { recursive: true, force: true });
+    return files;
+}
+
 // The desktop game's screenshots, its first a second after start, then two with
 // the pig in the air, rising with Space held and falling after its release,
 // and its output.
 function desktopReference() {
-    const work = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'grubnosh-web-'));
-    fs.symlinkSync(path.join(root, 'data'), path.join(work, 'data'));
-    const run = spawnSync(path.join(root, 'scripts/with-xvfb.sh'), ['sh', '-c', `
+    const files = onDesktop(`
         SDL_AUDIODRIVER=dummy "$0" >out.txt 2>err.txt &
         window=$(xdotool search --sync --name '^Grubnosh$' | head -n 1)
         xdotool windowfocus --sync "$window"
@@ -62,13 +76,21 @@ function desktopReference() {
         xdotool keydown space; sleep 0.4; shot rising.bmp
         xdotool keyup space; sleep 0.1; shot falling.bmp
         xdotool key Escape
-        wait`, desktopBinary], { cwd: work, encoding: 'utf8', timeout: 60000 });
-    assert.equal(run.status, 0, `desktop run failed: ${run.stderr}`);
-    const read = (name) => fs.readFileSync(path.join(work, name));
-    const reference = { shot: read('first.bmp'), rising: read('rising.bmp'), falling: read('falling.bmp'),
-                        out: read('out.txt').toString(), err: read('err.txt').toString() };
-    fs.rmSync(work, { recursive: true, force: true });
-    return reference;
+        wait`);
+    return { shot: files['first.bmp'], rising: files['rising.bmp'], falling: files['falling.bmp'],
+             out: files['out.txt'].toString(), err: files['err.txt'].toString() };
+}
+
+// The desktop game's output and F2 screenshot as it replays a run (its bytes); Escape ends a game the run left going.
+function desktopReplay(run) {
+    const files = onDesktop(`
+        SDL_AUDIODRIVER=dummy TORVANE_REPLAY=run.tqrun "$0" >out.txt 2>&1 &
+        game=$!
+        window=$(xdotool search --sync --name '^Grubnosh$' | head -n 1)
+        until grep -q 'replayed to its end' out.txt || ! kill -0 $game 2>/dev/null; do sleep 0.1; done
+        xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key Escape
+        wait $game`, { 'run.tqrun': run });
+    return { out: files['out.txt'].toString(), shot: files['sshot.bmp'] };
 }
 
 function desktopRun() {
@@ -270,9 +292,16 @@ const SCREENSHOT_TAKERS = [
 ];
 for (const [taker, take] of SCREENSHOT_TAKERS) {
     test(`${taker} hands the player sshot.bmp, a 640 x 480 picture of the game`, async () => {
+        // The game plays on meanwhile, and a hostile may take a life: the
+        // picture shows as many as the canvas did just before or just after.
+        const livesShown = async () => lifeIcons(await pageImage(game.page));
+        const before = await livesShown();
         const shot = await screenshotByF2(() => take(game.page));
+        const after = await livesShown();
         assert.deepEqual([shot.width, shot.height], [640, 480]);
-        assert.equal(lifeIcons(shot), 9, 'the screenshot shows the life icons, right way up');
+        const icons = lifeIcons(shot);
+        assert.ok(after > 0 && icons >= after && icons <= before,
+                  `the screenshot shows ${icons} life icons, right way up, the canvas ${before} then ${after}`);
     });
 }
 
@@ -323,3 +352,111 @@ test('without WebGL the page says so instead of showing a black box', async () =
     await blind.page.screenshot({ path: path.join(shots, 'no-webgl.png') });
     await blind.page.close();
 });
+
+// Recorded runs on the game's page, watched at its frame rate: as long as a run took at 60 frames a second.
+const goldenRun = (name) => fs.readFileSync(path.join(root, 'tests/runs', name), 'latin1');
+const textOf = (page, selector) => page.$eval(selector, (element) => element.textContent);
+const runsShown = (page) => page.waitForSelector('#runs:not([hidden])', { timeout: 5000 });
+const replayedToItsEnd = (run) =>
+    new RegExp(`^PASS\\) Run \\S+ replayed to its end: ${run.frames} frames, final numbers ${run.final.join(' ')};`, 'm');
+
+// Until the page logs a line matching `pattern`, for at most a minute.
+async function logged(seen, pattern) {
+    for (const end = Date.now() + 60000; !seen.console.some((message) => pattern.test(message.text)); await pause(100))
+        assert.ok(Date.now() < end, `not logged within a minute: ${pattern}`);
+}
+
+// Pixels under the HUD in the pig's pink or a flying object's colour: how
+// many are so in either picture, and how many in one of them only.
+function colouredApart(a, b) {
+    const coloured = (image, x, y) => isPink(image.at(x, y)) || isObjectColour(image.at(x, y));
+    let [either, apart] = [0, 0];
+    for (let y = HUD_BOTTOM; y < a.height; ++y)
+        for (let x = 0; x < a.width; ++x) {
+            const [inA, inB] = [coloured(a, x, y), coloured(b, x, y)];
+            [either, apart] = [either + (inA || inB), apart + (inA !== inB)];
+        }
+    return { either, apart };
+}
+
+// The golden runs, opened from a link and watched; the F2 in one pictures everything where the desktop's replay does.
+for (const [name, screenshot] of [['escape.tqrun', true], ['game-over.tqrun', false]]) {
+    test(`the golden run ${name}, from a link, is watched to its final numbers${screenshot ? ' and positions' : ''}`, async () => {
+        const bytes = goldenRun(name);
+        const run = RunLink.read(bytes);
+        const seen = await openPage(web.browser, `${web.server.url}#${RunLink.encode(bytes)}`);
+        assert.equal(await textOf(seen.page, '#run-what'), `A run of ${RunLink.scoreOf(run)}`);
+        const watch = async () => { await seen.page.click('#watch-run'); await logged(seen, replayedToItsEnd(run)); };
+        if (!screenshot) await watch();
+        else {
+            const { either, apart } = colouredApart(await screenshotByF2(watch), readBmp(desktopReplay(bytes).shot));
+            assert.ok(either > 5000 && apart < either / 100, `${apart} of ${either} pixels of the pig and the objects lie apart`);
+        }
+        await seen.page.close();
+    });
+}
+
+test('a game is recorded, shared by a link that replays on the desktop, watched again with Screenshot working, tried', async () => {
+    const seen = await web.start(web.server.url);
+    const { page } = seen;
+    await page.evaluate(() => localStorage.clear()); // this game is the best in the browser
+    await page.keyboard.down('Space'); // a hop, and the first objects fly by
+    await frames(page, 30);
+    await page.keyboard.up('Space');
+    await frames(page, 240);
+    await page.keyboard.press('Escape');
+    await runsShown(page);
+    await page.click('#share-run');
+    const link = await page.$eval('#run-link', (element) => element.href);
+    const { bytes, run } = RunLink.decode(new URL(link).hash.slice(1));
+    assert.ok(link.length <= RunLink.LONGEST, `a link of ${link.length} characters`);
+    assert.equal(await textOf(page, '#run-what'), `Your run: ${RunLink.scoreOf(run)}`);
+    assert.equal(await textOf(page, '#best span'), `A new best in this browser: ${RunLink.scoreOf(run)}`);
+    assert.match(desktopReplay(bytes).out, replayedToItsEnd(run));
+
+    seen.console.length = 0;
+    await Promise.all([page.waitForNavigation(), page.click('#watch-run')]);
+    await gameStarted(page);
+    assert.equal(lifeIcons(await screenshotByF2(() => page.click('#screenshot'))), 9, 'the Screenshot button pictures the game');
+    await logged(seen, replayedToItsEnd(run));
+    await runsShown(page);
+    assert.equal(await textOf(page, '#message'), 'The run is over.');
+
+    await page.goto(link);
+    await page.click('#try-run');
+    await gameStarted(page);
+    await frames(page, 10);
+    await page.keyboard.press('Escape');
+    await runsShown(page);
+    const tried = new RegExp(`^You: \\d+ apples? and \\d+ miss(es)?\\. The run: ${RunLink.scoreOf(run)}\\.$`);
+    assert.match(await textOf(page, '#run-what'), tried);
+    // Files open as links do: a run's own says what it is; one too large for a run is refused.
+    const large = 'large.tqrun was not opened: it is too large for a run (16778241 bytes).';
+    for (const [file, says] of [['run.tqrun', `A run of ${RunLink.scoreOf(run)}`], ['large.tqrun', large]]) {
+        fs.writeFileSync(path.join(shots, file), file === 'run.tqrun' ? bytes : 'x'.repeat(RunLink.LARGEST + 1), 'latin1');
+        await Promise.all([page.waitForFileChooser().then((chooser) => chooser.accept([path.join(shots, file)])), page.click('#open-run')]);
+        await page.waitForFunction((text) => document.body.textContent.includes(text), { timeout: 5000 }, says);
+    }
+    await page.close();
+});
+
+// Run links the page refuses, and one the engine refuses as it is watched: the page says why, and the game plays.
+const escapeRun = goldenRun('escape.tqrun');
+const BAD_LINKS = [
+    [`${escapeRun.slice(0, -9)}x${escapeRun.slice(-8)}`, /^This run link was not opened: it is damaged: its body does not match its check/],
+    [escapeRun.slice(0, -40), /^This run link was not opened: it is cut short: its body holds \d+ of 161 bytes\./],
+    ['x'.repeat(7000), /^This run link was not opened: it is \d+ characters long, more than a run link may be \(8192\)\./],
+    [fs.readFileSync(path.join(root, 'data/sprites/0.png'), 'latin1'), /^This run link was not opened: it is not a Torvane Quillet run\./],
+    [escapeRun.replace('torvane-run 1', 'torvane-run 2'), /^This run link was not opened: it is of format version 2; this build reads/],
+    [escapeRun.replace('frames 450', 'frames 451'), /^The run was not watched: it is damaged: its frames do not read back as its header/],
+];
+for (const [bytes, says] of BAD_LINKS) {
+    test(`a run link refused, saying "${says.source.slice(1, 60)}...", and the game plays`, async () => {
+        const seen = await openPage(web.browser, `${web.server.url}#${RunLink.encode(bytes)}`);
+        if (says.source.includes('not watched')) await seen.page.click('#watch-run');
+        await gameStarted(seen.page);
+        assert.match(await textOf(seen.page, '#notice'), says);
+        assert.deepEqual(seen.errors, []);
+        await seen.page.close();
+    });
+}

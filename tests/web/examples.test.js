@@ -135,17 +135,19 @@ function tagOf(file) {
     return { title: field(3, 30), artist: field(33, 30) };
 }
 
-test('the audio page is silent until a key, an effect key sounds, and the tune is named from its tag', async () => {
+test('the audio page is silent until a key, an effect key sounds, a held arrow plays one tune, named from its tag', async () => {
     const { page, console: log, errors } = await startExample('audio', { beforeLoad: tapAudio });
     assert.equal(await loudestOver(page, 60), 0, 'silent before any key');
     await page.keyboard.press('Digit2');
     await untilSounding(page, 'effect 2 sounding');
     await until(page, async () => (await page.evaluate(() => window.peak())) === 0, 'effect 2 over');
-    await page.keyboard.press('ArrowRight');
+    // The browser repeats a held key; as on the desktop, the example sees one press: one tune, not a skip a repeat.
+    for (let press = 0; press < 3; ++press) await page.keyboard.down('ArrowRight');
+    await page.keyboard.up('ArrowRight');
     await untilSounding(page, 'the first tune sounding');
     const { artist, title } = tagOf(path.join(root, 'data/examples/music/0.ogg'));
-    const lines = log.map((message) => message.text);
-    assert.ok(lines.includes(`Pass) Playing track 0 (${artist} - ${title})`), `the log holds ${JSON.stringify(lines)}`);
+    assert.deepEqual(log.map((message) => message.text).filter((line) => line.startsWith('Pass) Playing')),
+                     [`Pass) Playing track 0 (${artist} - ${title})`]);
     await canvasImage(page, shot('audio-playing'));
     assert.deepEqual(errors, []);
     await page.close();

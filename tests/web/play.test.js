@@ -158,10 +158,12 @@ async function pigTopNow(page) {
     return pigTop({ height: 480, at: (x, y) => rgba.slice(4 * (y * 80 + x), 4 * (y * 80 + x) + 3) });
 }
 
-// The score line, compared pixel by pixel: a change of score or misses shows.
+// The score line, compared pixel by pixel right of the pig's column, which a
+// pig held up long enough reaches: a change of misses shows, and mostly one
+// of the score.
 function sameScoreLine(a, b) {
     for (let y = 0; y < 18; ++y)
-        for (let x = 0; x < 200; ++x)
+        for (let x = 80; x < 200; ++x)
             if (a.at(x, y).some((value, i) => Math.abs(value - b.at(x, y)[i]) > 48)) return false;
     return true;
 }

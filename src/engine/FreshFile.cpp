@@ -73,7 +73,9 @@ bool FreshFile::shareOwnershipOf(const struct stat& original)
 
 bool FreshFile::takeNewFileMode()
 {
-    return fchmod(file, kNewFileMode & ~currentUmask()) == 0;
+    // A mask that takes even the owner's reading away (the browser's runtime
+    // reports 0777 and applies none) would leave a file nobody can open again.
+    return fchmod(file, (kNewFileMode & ~currentUmask()) | S_IRUSR | S_IWUSR) == 0;
 }
 
 bool FreshFile::moveTo(const std::string& destination)
