@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# The installed torvane-new makes a project, which is built with the two
-# commands of its README, warnings as errors: for the desktop, where it must do
-# what hello does (KitHelloTest), and for the browser, where its page must move
-# the pig while the named key is held (new-project-page.test.js). Each command
-# builds and then starts: the test starts the desktop game under a private Xvfb
-# and serves the site folder the browser's command names itself.
-# Usage: new-project-test.sh PREFIX WORK-FOLDER KIT-HELLO-TEST
-# PREFIX holds both kits: the desktop's, and the browser's in
-# share/emscripten/cache/sysroot below it, which the test names to emcmake as
-# the README says a prefix of one's own is named.
+# The kits as their Debian packages install them (libtorvane-dev and
+# libtorvane-web-dev from PACKAGES, unpacked into a private root): their
+# torvane-new makes a project, which is built with the two commands of its
+# README, warnings as errors: for the desktop, where it must do what hello does
+# (KitHelloTest), and for the browser, where its page must move the pig while
+# the named key is held (new-project-page.test.js). Each command builds and
+# then starts: the test starts the desktop game under a private Xvfb and serves
+# the site folder the browser's command names itself. The root stands for /, so
+# the test names it to cmake and emcmake as the README says a prefix of one's
+# own is named.
+# Usage: new-project-test.sh PACKAGES WORK-FOLDER KIT-HELLO-TEST
 set -euo pipefail
-prefix=$(realpath -m "$1")
+packages=$(realpath "$1")
 work=$(realpath -m "$2")
 hello_test=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,6 +19,10 @@ name=star-catcher
 
 rm -rf "$work"
 mkdir -p "$work"
+for package in libtorvane-dev libtorvane-web-dev; do
+  dpkg-deb -x "$(ls "$packages/${package}"_*.deb)" "$work/root"
+done
+prefix=$work/root/usr
 (cd "$work" && "$prefix/bin/torvane-new" "$name")
 cd "$work/$name"
 mapfile -t commands < <(sed -n '/^```sh$/,/^```$/{/^```/d;p;}' README.md)
