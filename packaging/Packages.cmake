@@ -1,5 +1,7 @@
-# Two Debian packages from the install components: grubnosh (component game)
-# and libtorvane-dev (component kit), into packages/ under the build folder.
+# The Debian packages from the install components, into packages/ under the
+# build folder: grubnosh (component game) and libtorvane-dev (component kit)
+# from the desktop build, libtorvane-web-dev (component webkit) from the
+# browser build.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME grubnosh)
@@ -9,7 +11,11 @@ set(CPACK_PACKAGE_CONTACT "The Grubnosh developers <grubnosh@example.org>")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_COMPONENTS_ALL game kit)
+if(EMSCRIPTEN)
+  set(CPACK_COMPONENTS_ALL webkit)
+else()
+  set(CPACK_COMPONENTS_ALL game kit)
+endif()
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -36,5 +42,17 @@ layer, actors with animation and collision, frame-time timers, numbered
 sprites, a bitmap font, a tile map with its file format, sound effects and
 music. Found with pkg-config (torvane) or CMake (find_package(Torvane)), and
 ships a font to start with.")
+
+set(CPACK_DEBIAN_WEBKIT_PACKAGE_NAME libtorvane-web-dev)
+set(CPACK_DEBIAN_WEBKIT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_WEBKIT_PACKAGE_ARCHITECTURE all)
+set(CPACK_DEBIAN_WEBKIT_PACKAGE_DEPENDS "emscripten, librsvg2-bin")
+set(CPACK_COMPONENT_WEBKIT_DESCRIPTION "Torvane Quillet 2D game engine for the browser (WebAssembly)
+The Torvane Quillet engine built with emscripten for WebAssembly, drawing
+through WebGL in few batched draws, with its headers and a page template:
+torvane_add_web_page() in CMake turns a program and its data folders into a
+static site whose page fits any screen, goes fullscreen, takes screenshots,
+lets touch, pen, mouse and gamepad hold a key, and works offline. Found with
+find_package(Torvane) in projects configured with emcmake.")
 
 include(CPack)

@@ -29,6 +29,6 @@ fi
 export NODE_PATH=/usr/share/nodejs
 # emcmake announces the command it runs on standard error; only real errors pass.
 emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DGRUBNOSH_WEB_RENDERER="$renderer" \
-  -DGRUBNOSH_WEB_SITE="$site" 2> >(grep -v '^configure: ' >&2) >/dev/null
+  -DTORVANE_WEB_SITE="$site" 2> >(grep -v '^configure: ' >&2) >/dev/null
 cmake --build "$build" -j "$(nproc)"
 echo "Browser build in $site ($(du -sh "$site" | cut -f1))"

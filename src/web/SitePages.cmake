@@ -1,12 +1,12 @@
 # Writes the site's pages into SITE from their sources: PAGES, comma-separated
 # SOURCE>PAGE pairs (PAGE: its path in the site). Where a source says
-# <!--site-nav-->, the site's navigation goes, its links leading from the page's
-# folder and the page's own marked; a data package it names as NAME.data is
-# named by its content instead (ContentNames.cmake).
+# <!--site-nav-->, the site NAME's navigation goes (NAV: comma-separated pairs
+# of a page in the site and its link's words; none, no navigation), its links
+# leading from the page's folder and the page's own marked; a data package it
+# names as NAME.data is named by its content instead (ContentNames.cmake).
 include(${CMAKE_CURRENT_LIST_DIR}/ContentNames.cmake)
 
-# The site's navigation, written only here: each link's page in the site, and its words.
-set(links index.html "Play" editor.html "Make a level" examples/index.html "Engine examples")
+string(REPLACE "," ";" links "${NAV}")
 
 string(REPLACE "," ";" pages "${PAGES}")
 foreach(pair ${pages})
@@ -27,8 +27,11 @@ foreach(pair ${pages})
     endif()
     list(APPEND nav "<a href=\"${root}${target}\"${current}>${words}</a>")
   endwhile()
-  list(JOIN nav " " nav)
-  string(REPLACE "<!--site-nav-->" "<nav class=\"site-nav\" aria-label=\"Grubnosh\">${nav}</nav>" html "${html}")
+  if(nav)
+    list(JOIN nav " " nav)
+    set(nav "<nav class=\"site-nav\" aria-label=\"${NAME}\">${nav}</nav>")
+  endif()
+  string(REPLACE "<!--site-nav-->" "${nav}" html "${html}")
 
   get_filename_component(folder ${SITE}/${page} DIRECTORY)
   string(REGEX MATCHALL "href=\"[^\"]*\\.data\"" packages "${html}")

@@ -84,9 +84,12 @@ EM_JS(double, hiddenMilliseconds, (), {
 // Unwinds the program until the browser's next animation frame, waiting first
 // for the page to come back if it is hidden or its picture lost; the page then
 // reads its once-a-frame input (Module.beforeFrame) and the program goes on
-// inside that frame.
+// inside that frame. Before, the page may copy the frame just drawn
+// (Module.afterFrame), which the browser clears once it has shown it.
 EM_JS(void, webWaitForFrame, (), {
     Asyncify.handleSleep((wakeUp) => {
+        if (Module.afterFrame)
+            Module.afterFrame();
         const frame = () => requestAnimationFrame(() => {
             if (Module.pageWatch.away())
                 return Module.pageWatch.waiting.push(frame);

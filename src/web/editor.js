@@ -1,7 +1,8 @@
-// The map editor's page. The editor itself takes the mouse, the wheel and the
-// keys on the canvas as on the desktop, and saves with its own S; the tool bar
-// adds what a page needs around it: keeping the map in the browser, opening
-// one from the disk, downloading it, playing it and sharing it by a link.
+// The map editor's own part of its page (the one template, page.js, starts
+// it). The editor itself takes the mouse, the wheel and the keys on the canvas
+// as on the desktop, and saves with its own S; the tool bar adds what a page
+// needs around it: keeping the map in the browser, opening one from the disk,
+// downloading it, playing it and sharing it by a link.
 //
 // The page reads the editor's state where the editor leaves it: unsaved
 // changes from its caption (the page's title, "*" first while there are any),
@@ -21,7 +22,6 @@
     const KEEP_IT = 'Download the map to keep it.';
 
     const $ = (id) => document.getElementById(id);
-    const panel = programPanel();
     const notice = $('notice');
     const shareLink = $('share-link');
     const fileInput = $('file');
@@ -30,10 +30,6 @@
         notice.textContent = text;
         notice.className = kind;
     }
-
-    // The editor draws nothing without WebGL; say so instead of leaving a black box.
-    if (panel.lacksWebGL('This editor'))
-        return;
 
     // Map files go through the page as bytes, one character a byte.
     const textOf = (bytes) => Array.from(bytes, (byte) => String.fromCharCode(byte)).join('');
@@ -177,22 +173,16 @@
     }, true);
 
     const opened = takeOpenedName();
-    startProgram('grubnosh-editor', {
-        canvas: $('canvas'),
-        progress: panel.progress,
+    pageParts.push({
         // The kept map, or else the standard level, as the editor writes a map.
         beforeMain: (fs) => {
             FS = fs;
             const standard = withoutComments(textOf(FS.readFile(MAP))).join('\n');
             store.start((kept) => FS.writeFile(MAP, bytesOf(kept === null ? standard : kept)));
         },
-        failed: (text) => panel.show(`The editor could not start. ${text}`, false),
         started: () => {
-            panel.hide();
             if (opened) say(`Opened ${opened}: the editor's bottom line says how it read.`, 'done');
         },
-        stopped: () => panel.show('The editor stopped with an error; the console says more.', true),
-        ended: () => panel.show('The editor has ended.', true),
-        module: { beforeFrame: keepSaves },
+        beforeFrame: keepSaves,
     });
 })();

@@ -5,6 +5,13 @@
 // service worker is registered, so that the next visit plays with no network.
 'use strict';
 
+// A page's own scripts, which run before page.js starts its program, add their
+// parts here: objects with any of beforeMain(FS) (the program's files are in
+// place and it has not started), started(), ended(status) and beforeFrame();
+// and one part at most launch(page, start, panel), which starts the program
+// itself, with start(page) or a page of its own, when and if it chooses.
+window.pageParts = [];
+
 (function () {
     // Why a program could not start: the message names the file.
     class LoadError extends Error {}
@@ -118,7 +125,7 @@
             if (updating) registration.update().catch(() => {}); // offline: no news
         };
         return () => navigator.serviceWorker.register(`${root}sw.js`, { scope: root }).then(lookForNewBuild, (error) => {
-            console.warn(`The game will not play offline: ${error.message}`);
+            console.warn(`This page will not work offline: ${error.message}`);
         });
     }
 
@@ -170,7 +177,7 @@
 
     // Starts the program NAME (NAME.js, NAME.wasm and its data package) on the
     // page. The data package is the .data files the page preloads, in order
-    // (NAME.data when there are none). `page` answers: `canvas`; `root`, the site's folder when the
+    // (none: the program has no data). `page` answers: `canvas`; `root`, the site's folder when the
     // page lies below it ('../'); `progress(loaded, total)` while the data arrives;
     // `failed(text)` when a file cannot be used, `beforeMain(FS)` (optional)
     // once the program's files are in place and before it starts, to put files
@@ -189,7 +196,7 @@
         };
         const registerWorker = keepOffline(() => running, page.root || './');
         const preloaded = [...document.querySelectorAll('link[rel="preload"][href$=".data"]')];
-        const packageFiles = preloaded.length > 0 ? preloaded.map((link) => link.getAttribute('href')) : [`${name}.data`];
+        const packageFiles = preloaded.map((link) => link.getAttribute('href'));
 
         let wasmAsked = false;
         const program = compileProgram(`${name}.wasm`);
@@ -229,7 +236,7 @@
                 fail(new LoadError(`${name}.js is damaged: ${event.message}`));
         });
 
-        downloadPackage(packageFiles, page.progress)
+        const data = packageFiles.length === 0 ? Promise.resolve() : downloadPackage(packageFiles, page.progress)
             .then((bytes) => {
                 Module.getPreloadedPackage = (file, size) => {
                     if (bytes.byteLength === size)
@@ -241,8 +248,8 @@
                     fail(error);
                     throw error;
                 };
-            })
-            .then(() => loadScript(`${name}.js`))
+            });
+        data.then(() => loadScript(`${name}.js`))
             .then(() => {
                 // The runtime asks for its WebAssembly as its script runs.
                 if (!wasmAsked)

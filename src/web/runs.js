@@ -284,16 +284,16 @@
         }
     });
 
-    window.GameRuns = {
-        // Starts the game's page: with the run asked for, or an offer of the
-        // one its link carries, or else a game of the player's own, recorded.
-        // `page` is what startProgram takes, and launch(page) starts the game on it.
-        start(gamePanel, page, launch) {
+    // The game's part of its page (page.js): the page starts the game through
+    // it, with the run asked for, or an offer of the one its link carries, or
+    // else a game of the player's own, recorded. `page` is what startProgram
+    // takes, and launch(page) starts the game on it.
+    pageParts.push({
+        launch(page, launch, gamePanel) {
             panel = gamePanel;
             $('open-run').hidden = false;
             startGame = (request) => launch(withRun(page, request));
             act(takeRequest() || linkedRun() || { mode: 'play' });
         },
-        offerFile,
-    };
+    });
 })();

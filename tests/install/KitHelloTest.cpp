@@ -6,7 +6,7 @@
 
 #include "GameProcess.h"
 
-// Run by kit-test.sh once it has built hello against the installed kit:
+// Run by kit-test.sh and new-project-test.sh once they have built hello against the installed kit:
 // KIT_RUNS holds a line per program, "FOLDER PROGRAM CAPTION": where it starts
 // and the caption of its window.
 namespace {

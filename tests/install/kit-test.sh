@@ -6,10 +6,8 @@
 # has to come from the kit: each must open its window, write its line, move
 # its pig and end with status 0 on Escape (KitHelloTest). Every installed
 # header must compile on its own, and both ways must give the same
-# definitions and include folders. First, torvane-new makes a project, which
-# is built with its README's commands and must do what hello does; with
-# "project", only that (package-test.sh, on the unpacked package).
-# Usage: kit-test.sh PREFIX WORK-FOLDER KIT-HELLO-TEST [project]
+# definitions and include folders.
+# Usage: kit-test.sh PREFIX WORK-FOLDER KIT-HELLO-TEST
 set -euo pipefail
 prefix=$(realpath -m "$1")
 work=$(realpath -m "$2")
@@ -25,15 +23,6 @@ export PKG_CONFIG_PATH="$(dirname "$pc_file")${PKG_CONFIG_PATH:+:$PKG_CONFIG_PAT
 examples="$(dirname "$(pkg-config --variable=font torvane)")/examples"
 [ -f "$examples/hello.cpp" ] || { echo "kit-test: no examples in $examples" >&2; exit 1; }
 [ -f "$(pkg-config --variable=sprites torvane)/5.png" ] || { echo "kit-test: torvane.pc names no sprites" >&2; exit 1; }
-
-echo "== torvane-new, and the commands its README gives: one builds, one starts"
-name=star-catcher
-(cd "$work" && "$prefix/bin/torvane-new" "$name")
-mapfile -t commands < <(sed -n '/^```sh$/,/^```$/{/^```/d;p;}' "$work/$name/README.md")
-[ "${#commands[@]}" = 2 ] || { echo "kit-test: $name/README.md gives no build and start commands" >&2; exit 1; }
-(cd "$work/$name" && CMAKE_PREFIX_PATH="$prefix" CXXFLAGS="-Wall -Wextra -Werror" sh -c "${commands[0]}")
-KIT_RUNS="$work/$name ${commands[1]} $name" "$xvfb" "$hello_test"
-[ "${4:-}" != project ] || { rm -rf "$work"; exit 0; }
 
 # The definitions and include folders among compile flags, one a line, with
 # -isystem read as -I and the folders resolved.

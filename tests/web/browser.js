@@ -283,6 +283,15 @@ function pigTop(image) {
     return -1;
 }
 
+// The pig's snout where it flies freely (the examples, a new project): the
+// rightmost column with pink in it.
+function pigRight(image) {
+    for (let x = image.width - 1; x >= 0; --x)
+        for (let y = 0; y < image.height; ++y)
+            if (isPink(image.at(x, y))) return x;
+    return -1;
+}
+
 // Life icons: the 32-pixel cells of the icon row that hold a good deal of pink.
 function lifeIcons(image) {
     let icons = 0;
@@ -311,6 +320,6 @@ async function assertHoldLifts(page, shots, press, release) {
 
 module.exports = {
     root, site, playSite, serveFolder, dataPackage, launchChromium, launchFirefox, decodeImage, readBmp, pause, downloaded, frames, until, openPage,
-    gameStarted, reopenOffline, canvasImage, EDITOR_MAP, paintGround, pigTop, lifeIcons, assertHoldLifts,
+    gameStarted, reopenOffline, canvasImage, EDITOR_MAP, paintGround, pigTop, pigRight, lifeIcons, assertHoldLifts,
     isPink,
 };

@@ -10,7 +10,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const {
     root, site, playSite, serveFolder, dataPackage, launchChromium, decodeImage, frames, until, openPage, gameStarted,
-    reopenOffline, canvasImage, isPink,
+    reopenOffline, canvasImage, pigRight,
 } = require('./browser');
 
 const shots = path.resolve('web-shots', 'examples');
@@ -152,14 +152,6 @@ test('the audio page is silent until a key, an effect key sounds, a held arrow p
     assert.deepEqual(errors, []);
     await page.close();
 });
-
-// The pig's snout: the rightmost column with pink in it.
-function pigRight(image) {
-    for (let x = image.width - 1; x >= 0; --x)
-        for (let y = 0; y < image.height; ++y)
-            if (isPink(image.at(x, y))) return x;
-    return -1;
-}
 
 test('on the hello page the right arrow held moves the pig right, and letting go stops it', async () => {
     const { page, errors } = await startExample('hello');
