@@ -33,7 +33,7 @@ const int kSettleSeconds = 15;
 double soakSeconds()
 {
     const char* override = getenv("GRUBNOSH_SOAK_SECONDS");
-    return override != NULL ? atof(override) : 50.0;
+    return override != NULL ? atof(override) : 35.0;
 }
 
 long residentKilobytes(pid_t pid)

@@ -1,5 +1,6 @@
-// The page scripts' own logic, run by Node without a browser: the level link's
-// codec and the editor page's saves, loaded from src/web as the pages load them.
+// The page scripts' own logic, run by Node without a browser: the level and
+// run links' codecs and the editor page's saves, loaded from src/web as the
+// pages load them.
 'use strict';
 
 const { test } = require('node:test');
@@ -10,6 +11,7 @@ const path = require('node:path');
 const root = path.resolve(__dirname, '../..');
 const LevelLink = require(path.join(root, 'src/web/levellink.js'));
 const LevelStore = require(path.join(root, 'src/web/levelstore.js'));
+const RunLink = require(path.join(root, 'src/web/runlink.js'));
 
 const CELLS = 220;
 const standard = fs.readFileSync(path.join(root, 'data/map.dat'), 'latin1').split('\n')
@@ -36,6 +38,21 @@ test('a level link carries any map in a few hundred characters and refuses one t
     ];
     for (const [name, link, message] of damaged)
         assert.throws(() => LevelLink.decode(link), message, name);
+});
+
+test('a run link refuses a run that is changed, cut, too long, foreign or of another format, saying why', () => {
+    const run = fs.readFileSync(path.join(root, 'tests/runs/escape.tqrun'), 'latin1');
+    assert.equal(RunLink.decode(RunLink.encode(run)).bytes, run);
+    const refused = [
+        [`${run.slice(0, -9)}x${run.slice(-8)}`, /^is damaged: its body does not match its check sum$/],
+        [run.slice(0, -40), /^is cut short: its body holds \d+ of 161 bytes$/],
+        ['x'.repeat(7000), /^is \d+ characters long, more than a run link may be \(8192\)$/],
+        [fs.readFileSync(path.join(root, 'data/sprites/0.png'), 'latin1'), /^is not a Torvane Quillet run$/],
+        [run.replace('torvane-run 1', 'torvane-run 2'), /^is of format version 2; this build reads version 1$/],
+        [run.replace('program Grubnosh', 'program Engine examples'), /^is a run of "Engine examples", not of "Grubnosh"$/],
+    ];
+    for (const [bytes, problem] of refused)
+        assert.throws(() => RunLink.decode(RunLink.encode(bytes)), { message: problem }, problem.source);
 });
 
 test('maps made of runs of every length, the blank map among them, come back from their links as they went', () => {
