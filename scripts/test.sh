@@ -24,7 +24,7 @@ export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp"
 
 echo "== short fuzzing runs of the file readers, and replays of past findings"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRUBNOSH_FUZZ=ON \
-  -DGRUBNOSH_FUZZ_SECONDS=20 >/dev/null
+  -DGRUBNOSH_FUZZ_SECONDS=10 >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target fuzzers
 # The four runs at once: each is one process, and they end together.
 (cd build-fuzz && ctest --output-on-failure -j 4 -L fuzz)
