@@ -320,12 +320,17 @@ test('the pig tilts up while rising and down while falling, as on the desktop', 
     // F2 pictures the frame being drawn, unlike a screenshot of the canvas,
     // which may come late enough for the pig to hover under the HUD.
     // A frame draws the pig before it reads the keys: the frames after the next one show the change.
-    await game.page.keyboard.down('Space');
-    await frames(game.page, 5);
-    const rising = pigTilt(await screenshotByF2(), template);
-    await game.page.keyboard.up('Space');
-    await frames(game.page, 5);
-    const falling = pigTilt(await screenshotByF2(), template);
+    // A hostile may have hurt the pig (another picture) in one of them: then another hop.
+    let rising, falling;
+    const bothSeen = () => rising && ![rising, falling].some((tilt) => tilt.degrees === 'no pig');
+    for (let hop = 0; hop < 3 && !bothSeen(); ++hop) {
+        await game.page.keyboard.down('Space');
+        await frames(game.page, 5);
+        rising = pigTilt(await screenshotByF2(), template);
+        await game.page.keyboard.up('Space');
+        await frames(game.page, 5);
+        falling = pigTilt(await screenshotByF2(), template);
+    }
     assert.deepEqual([desktopRising.degrees, desktopFalling.degrees], [5, -5],
                      `desktop: rising ${desktopRising.fits}; falling ${desktopFalling.fits}`);
     assert.deepEqual([rising.degrees, falling.degrees], [5, -5], `rising ${rising.fits}; falling ${falling.fits}`);
