@@ -69,7 +69,7 @@ tm* getLocalTime();
 int TQ_getMonth();
 /// The current day of the month, 1 to 31.
 int TQ_getDay();
-/// The current year in full, such as 2005.
+/// The current year in full (four digits, not years since 1900).
 int TQ_getYear();
 /// The current hour, 0 to 23.
 int TQ_getHour();
