@@ -318,8 +318,25 @@ async function assertHoldLifts(page, shots, press, release) {
     await until(page, async () => (await top('fallen')) > 380, `the pig falling back from ${lifted}`);
 }
 
+// Holds the right arrow with `press` and lets go with `release` on the hello
+// page: its pig must move well to the right, then stay where it was let go.
+// The pictures are kept as `<shots>-resting.png` and so on.
+async function assertArrowMoves(page, shots, press, release) {
+    const right = async (moment) => pigRight(await canvasImage(page, `${shots}-${moment}.png`));
+    const resting = await right('resting');
+    await press();
+    await frames(page, 30);
+    const held = await right('held');
+    await release();
+    await frames(page, 2);
+    const letGo = await right('let-go');
+    await frames(page, 30);
+    assert.ok(resting > 0 && held - resting > 40, `the pig went from ${resting} to ${held}`);
+    assert.equal(await right('later'), letGo, 'the pig stays where the arrow was let go');
+}
+
 module.exports = {
     root, site, playSite, serveFolder, dataPackage, launchChromium, launchFirefox, decodeImage, readBmp, pause, downloaded, frames, until, openPage,
-    gameStarted, reopenOffline, canvasImage, EDITOR_MAP, paintGround, pigTop, pigRight, lifeIcons, assertHoldLifts,
+    gameStarted, reopenOffline, canvasImage, EDITOR_MAP, paintGround, pigTop, pigRight, lifeIcons, assertHoldLifts, assertArrowMoves,
     isPink,
 };

@@ -10,7 +10,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const {
     root, site, playSite, serveFolder, dataPackage, launchChromium, decodeImage, frames, until, openPage, gameStarted,
-    reopenOffline, canvasImage, pigRight,
+    reopenOffline, canvasImage, assertArrowMoves,
 } = require('./browser');
 
 const shots = path.resolve('web-shots', 'examples');
@@ -155,17 +155,8 @@ test('the audio page is silent until a key, an effect key sounds, a held arrow p
 
 test('on the hello page the right arrow held moves the pig right, and letting go stops it', async () => {
     const { page, errors } = await startExample('hello');
-    const pigAt = async (moment) => pigRight(await canvasImage(page, shot(`hello-${moment}`)));
-    const resting = await pigAt('resting');
-    await page.keyboard.down('ArrowRight');
-    await frames(page, 30);
-    const held = await pigAt('held');
-    await page.keyboard.up('ArrowRight');
-    await frames(page, 2);
-    const letGo = await pigAt('let-go');
-    await frames(page, 30);
-    assert.ok(resting > 0 && held - resting > 40, `the pig went from ${resting} to ${held}`);
-    assert.equal(await pigAt('later'), letGo, 'the pig stays where the arrow was let go');
+    await assertArrowMoves(page, path.join(shots, 'hello'), () => page.keyboard.down('ArrowRight'),
+                           () => page.keyboard.up('ArrowRight'));
     assert.deepEqual(errors, []);
     await page.close();
 });

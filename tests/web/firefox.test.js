@@ -1,12 +1,12 @@
 // The smoke cases in Debian's firefox-esr, beside chromium's fuller runs: the
 // game lifts the pig, the editor shares a level that plays, every example page
-// starts. Run under scripts/with-xvfb.sh, as firefox has WebGL only with a display.
+// starts, and hello's pig moves under the held right arrow. Run under scripts/with-xvfb.sh, as firefox has WebGL only with a display.
 'use strict';
 
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
 const path = require('node:path');
-const { root, playSite, launchFirefox, EDITOR_MAP, paintGround, assertHoldLifts } = require('./browser');
+const { root, playSite, launchFirefox, EDITOR_MAP, paintGround, assertHoldLifts, assertArrowMoves } = require('./browser');
 
 const LevelLink = require(path.join(root, 'src/web/levellink.js'));
 const shots = path.resolve('web-shots', 'firefox');
@@ -36,9 +36,12 @@ test('a level painted in the editor is shared by a link, which the game plays', 
     await Promise.all([page.close(), game.page.close()]);
 });
 
-test('every example page starts its example', async () => {
+test('every example page starts its example, and the right arrow held moves hello\'s pig', async () => {
     for (const name of ['hello', 'text', 'actors', 'tiles', 'audio']) {
         const { page, errors } = await web.start(`${web.server.url}examples/${name}.html`);
+        if (name === 'hello')
+            await assertArrowMoves(page, path.join(shots, 'hello'), () => page.keyboard.down('ArrowRight'),
+                                   () => page.keyboard.up('ArrowRight'));
         assert.deepEqual(errors, [], name);
         await page.close();
     }
