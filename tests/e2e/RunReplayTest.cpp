@@ -67,7 +67,7 @@ struct GoldenRun
 
 // Few frames, so that they replay quickly: the frame rate is the script's.
 const GoldenRun kGoldenRuns[] = {
-    {"game-over.tqrun", {45, 50, 55}, 4000, true, 0}, // twenty frames a second, for longer than the game lasts
+    {"game-over.tqrun", {95, 100, 105}, 4000, true, 0}, // ten frames a second, for longer than the game lasts
     {"escape.tqrun", {33, 33, 34}, 450, false, 300},  // fifteen seconds at thirty frames a second, the pig rising at F2
 };
 
